@@ -1,0 +1,49 @@
+// dispatch.cpp - save and restore dispatch to handlers exported by the host.
+#include "dispatch.h"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+
+#include "platform_api.h"
+
+namespace statscl::internal {
+namespace {
+
+constexpr std::size_t log_bound = 1024; // bytes of _tmpbuf used, terminator included
+
+using save_hdlr = int32_t (*)();
+using restore_hdlr = int32_t (*)(uint64_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
+
+// Logs one line in the platform's buffer and returns app_log's result.
+template <class... Args> int32_t log_line(int flag, const char *format, Args... args) {
+    std::snprintf(_tmpbuf, log_bound, format, args...);
+    return app_log(flag, _tmpbuf);
+}
+
+// Looks `name` up and calls it with `args`, logging each step under `self`.
+template <class Handler, class... Args>
+int32_t invoke(const char *self, const char *name, Args... args) {
+    if (name == nullptr)
+        return log_line(1, "%s: NULL symbol\n", self);
+    void *symbol = dlsym(RTLD_DEFAULT, name);
+    if (symbol == nullptr)
+        return log_line(0, "%s: symbol %s not found\n", self, name);
+    log_line(0, "%s: Invoking %s\n", self, name);
+    return reinterpret_cast<Handler>(symbol)(args...);
+}
+
+} // namespace
+
+int32_t statscl_invoke_save_pss_hdlr(const char *name) {
+    return invoke<save_hdlr>("statscl_invoke_save_pss_hdlr", name);
+}
+
+int32_t statscl_invoke_restore_pss_hdlr(const char *name, uint64_t arg0, uint32_t arg1,
+                                        uint32_t arg2, uint32_t arg3, uint32_t arg4,
+                                        uint32_t arg5) {
+    return invoke<restore_hdlr>("statscl_invoke_restore_pss_hdlr", name, arg0, arg1, arg2, arg3,
+                                arg4, arg5);
+}
+
+} // namespace statscl::internal

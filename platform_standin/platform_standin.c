@@ -1,0 +1,27 @@
+/* platform_standin.c - a stand-in for the switch platform's library.
+ *
+ * Provides the logger, the shared text buffer and the interface-index
+ * conversions so that the conversion library builds, loads and is tested
+ * away from the switch.  The logger writes each line to stderr; an interface
+ * index is converted as a 32-bit integer.
+ */
+#include <arpa/inet.h>
+#include <stdio.h>
+
+#include "../core/platform_api.h"
+
+__attribute__((visibility("default"))) char _tmpbuf[1024];
+
+__attribute__((visibility("default"))) int app_log(int flag, const char *text) {
+    (void)flag;
+    fputs(text, stderr);
+    return 0;
+}
+
+__attribute__((visibility("default"))) uint32_t hton_if_index(uint32_t if_index) {
+    return htonl(if_index);
+}
+
+__attribute__((visibility("default"))) uint32_t ntoh_if_index(uint32_t if_index) {
+    return ntohl(if_index);
+}

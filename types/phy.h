@@ -1,0 +1,14 @@
+// phy.h - PHY records: phy (type 11) and phy_snmp (type 12) share one
+// statistics record and have no request.
+#pragma once
+
+#include "../core/layout.h"
+
+namespace statscl::internal {
+
+inline constexpr field phy_stats[] = {
+    {"phy_counter_0", 0, 8, 1},
+    {"phy_counter_1", 8, 8, 1},
+};
+
+} // namespace statscl::internal

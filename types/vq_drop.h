@@ -1,0 +1,22 @@
+// vq_drop.h - virtual-queue drop records (type 15).  Every 64-bit field of
+// the statistics record starts 4 bytes past a multiple of 8.
+#pragma once
+
+#include "../core/layout.h"
+
+namespace statscl::internal {
+
+inline constexpr field vq_drop_request[] = {
+    {"vq_req_word_0", 0, 4, 1},
+    {"vq_req_word_4", 4, 4, 1},
+    {"vq_req_word_8", 8, 4, 1},
+    {"vq_req_value", 12, 8, 1},
+};
+
+inline constexpr field vq_drop_stats[] = {
+    {"vq_head_word", 0, 4, 1},        {"vq_head_value", 4, 8, 1},
+    {"vq_values_1", 12, 8, 1024},     {"vq_values_2", 8204, 8, 1024},
+    {"vq_tail_value_1", 16396, 8, 1}, {"vq_tail_value_2", 16404, 8, 1},
+};
+
+} // namespace statscl::internal
