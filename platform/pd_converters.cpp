@@ -15,7 +15,7 @@ void statscl_kelm_fabric_err_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_kelm_fabric_err_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<kelm_fabric_err_stats, len_rule::ignored>(dst, src, len);
+    convert_received<kelm_fabric_err_stats, kelm_fabric_err_stats_len>(dst, src, len);
 }
 
 void statscl_dorn_fabric_err_req_hton(void *, const void *) {}
@@ -25,7 +25,7 @@ void statscl_dorn_fabric_err_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_dorn_fabric_err_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<dorn_fabric_err_stats, len_rule::ignored>(dst, src, len);
+    convert_received<dorn_fabric_err_stats, dorn_fabric_err_stats_len>(dst, src, len);
 }
 
 void statscl_vexa_mac_vl_req_hton(void *, const void *) {}
@@ -35,7 +35,7 @@ void statscl_vexa_mac_vl_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_vexa_mac_vl_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<vexa_mac_vl_stats, len_rule::at_least>(dst, src, len);
+    convert_received<vexa_mac_vl_stats, vexa_mac_vl_stats_len>(dst, src, len);
 }
 
 void statscl_fcmac_avg_ctrs_req_hton(void *, const void *) {}
@@ -45,7 +45,7 @@ void statscl_fcmac_avg_ctrs_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_fcmac_avg_ctrs_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<fcmac_avg_ctrs_stats, len_rule::exact>(dst, src, len);
+    convert_received<fcmac_avg_ctrs_stats, fcmac_avg_ctrs_stats_len>(dst, src, len);
 }
 
 void statscl_fcmac_avg_ctrs_diff(const void *, const void *, void *) {}
@@ -58,7 +58,7 @@ void statscl_fcmac_if_ctrs_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_fcmac_if_ctrs_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<fcmac_if_ctrs_stats, len_rule::exact>(dst, src, len);
+    convert_received<fcmac_if_ctrs_stats, fcmac_if_ctrs_stats_len>(dst, src, len);
 }
 
 void statscl_fcmac_if_ctrs_diff(const void *, const void *, void *) {}

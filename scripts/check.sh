@@ -1,23 +1,14 @@
 #!/usr/bin/env bash
 # check.sh - every test on every preset: native, sanitizers, and 32-bit
-# big-endian PowerPC under qemu-ppc.  Installs the Debian packages it needs
-# when they are missing.  Exits non-zero on any failure.
+# big-endian PowerPC under qemu-ppc; then every gate in scripts/checks/.
+# Installs the Debian packages it needs when they are missing.  Exits
+# non-zero on any failure; the last line counts the tests and gates.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
+# shellcheck source=lib.sh
+. scripts/lib.sh
 packages=(cmake g++ libgtest-dev g++-powerpc-linux-gnu qemu-user)
-
-install_missing() {
-    local missing=()
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "check: installing ${missing[*]}"
-    local sudo=
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
-    $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-}
 
 passed=0
 failed=0
@@ -52,6 +43,19 @@ install_missing "${packages[@]}" || { echo "check: could not install ${packages[
 
 for preset in release sanitize ppc32-be; do
     run_preset "$preset"
+done
+
+# Further gates, one script each in scripts/checks/, run in name order; each
+# installs what it needs and exits non-zero on failure.
+for gate in scripts/checks/*.sh; do
+    [ -e "$gate" ] || continue
+    echo "== $(basename "$gate" .sh)"
+    if bash "$gate"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        failures+=("$(basename "$gate" .sh)")
+    fi
 done
 
 echo

@@ -15,7 +15,7 @@ void statscl_diag_req_ntoh(void * /*dst*/, const void * /*src*/) {}
 void statscl_diag_stats_hton(void *dst, const void *src) { convert<diag_stats>(dst, src); }
 
 void statscl_diag_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<diag_stats, len_rule::at_least>(dst, src, len);
+    convert_received<diag_stats, diag_stats_len>(dst, src, len);
 }
 
 // newer is the minuend and supplies the descriptive part; older receives the

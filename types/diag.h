@@ -25,6 +25,9 @@ inline constexpr field diag_stats[] = {
     {"grid_ctr5", 12130, 8, 16 * 16},
 };
 
+// What stats_ntoh converts: the whole record or nothing.
+inline constexpr len_rule diag_stats_len = len_rule::at_least;
+
 // Bytes 0 to 1121 describe the entries; the counters follow to the end.
 inline constexpr uint32_t diag_counters_at = 1122;
 

@@ -15,7 +15,7 @@ void statscl_eee_req_ntoh(void *, const void *) {}
 void statscl_eee_stats_hton(void *dst, const void *src) { convert<eee_stats>(dst, src); }
 
 void statscl_eee_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<eee_stats, len_rule::ignored>(dst, src, len);
+    convert_received<eee_stats, eee_stats_len>(dst, src, len);
 }
 
 void statscl_eee_diff(const void *baseline, const void *, void *current) {
@@ -45,7 +45,7 @@ void statscl_eee_snmp_req_ntoh(void *, const void *) {}
 void statscl_eee_snmp_stats_hton(void *dst, const void *src) { convert<eee_stats>(dst, src); }
 
 void statscl_eee_snmp_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<eee_stats, len_rule::ignored>(dst, src, len);
+    convert_received<eee_stats, eee_stats_len>(dst, src, len);
 }
 
 void statscl_eee_snmp_diff(const void *, const void *, void *) {}

@@ -13,4 +13,7 @@ inline constexpr field eee_stats[] = {
     {"eee_counter_3", 24, 8, 1},
 };
 
+// What stats_ntoh converts: len is not examined.
+inline constexpr len_rule eee_stats_len = len_rule::ignored;
+
 } // namespace statscl::internal

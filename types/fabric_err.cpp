@@ -15,7 +15,7 @@ void statscl_fabric_err_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_fabric_err_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<fabric_err_stats, len_rule::at_least>(dst, src, len);
+    convert_received<fabric_err_stats, fabric_err_stats_len>(dst, src, len);
 }
 
 void statscl_fabric_err_diff(const void *, const void *, void *) {}
@@ -39,7 +39,7 @@ void statscl_snmp_clear_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_snmp_clear_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<snmp_clear_stats, len_rule::ignored>(dst, src, len);
+    convert_received<snmp_clear_stats, snmp_clear_stats_len>(dst, src, len);
 }
 
 void statscl_snmp_clear_diff(const void *, const void *, void *) {}

@@ -34,7 +34,7 @@ void statscl_fabric_path_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_fabric_path_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<fabric_path_stats, len_rule::at_least>(dst, src, len);
+    convert_received<fabric_path_stats, fabric_path_stats_len>(dst, src, len);
 }
 
 void statscl_fabric_path_diff(const void *baseline, const void *req, void *current) {

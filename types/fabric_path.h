@@ -19,6 +19,9 @@ inline constexpr field fabric_path_stats[] = {
     {"path_tail_values", 1184, 8, 192},
 };
 
+// What stats_ntoh converts: the whole record or nothing.
+inline constexpr len_rule fabric_path_stats_len = len_rule::at_least;
+
 inline constexpr uint32_t fabric_path_mask_at = 8;
 inline constexpr std::size_t fabric_paths = 48;
 inline constexpr uint32_t fabric_path_arrays_at[] = {32, 416, 800};

@@ -11,4 +11,7 @@ inline constexpr field phy_stats[] = {
     {"phy_counter_1", 8, 8, 1},
 };
 
+// What stats_ntoh converts: len is not examined.
+inline constexpr len_rule phy_stats_len = len_rule::ignored;
+
 } // namespace statscl::internal

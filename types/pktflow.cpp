@@ -24,7 +24,7 @@ void statscl_pktflow_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_pktflow_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<pktflow_stats, len_rule::whole_values>(dst, src, len);
+    convert_received<pktflow_stats, pktflow_stats_len>(dst, src, len);
 }
 
 void statscl_pktflow_diff(const void *baseline, const void *req, void *current) {

@@ -19,6 +19,9 @@ inline constexpr field pktflow_stats[] = {
     {"flow_trailer", 816, 8, 6},
 };
 
+// What stats_ntoh converts: the whole values that len covers.
+inline constexpr len_rule pktflow_stats_len = len_rule::whole_values;
+
 // The statistics record's first element: all that stats_hton converts on a
 // big-endian host.
 inline constexpr field pktflow_stats_head[] = {

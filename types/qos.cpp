@@ -15,7 +15,7 @@ void statscl_qos_req_ntoh(void *dst, const void *src) { convert<qos_request>(dst
 void statscl_qos_stats_hton(void *dst, const void *src) { convert<qos_stats>(dst, src); }
 
 void statscl_qos_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<qos_stats, len_rule::at_least>(dst, src, len);
+    convert_received<qos_stats, qos_stats_len>(dst, src, len);
 }
 
 void statscl_qos_diff(const void *baseline, const void * /*req*/, void *current) {

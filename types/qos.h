@@ -15,6 +15,9 @@ inline constexpr field qos_stats[] = {
     {"block_6", 384, 8, 8}, {"block_7", 448, 8, 8}, {"qos_tail_values", 512, 8, 56},
 };
 
+// What stats_ntoh converts: the whole record or nothing.
+inline constexpr len_rule qos_stats_len = len_rule::at_least;
+
 inline constexpr std::size_t qos_blocks = 8;
 inline constexpr std::size_t qos_block_values = 8;
 

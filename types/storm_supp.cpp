@@ -19,7 +19,7 @@ void statscl_storm_supp_stats_hton(void *dst, const void *src) {
 }
 
 void statscl_storm_supp_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<storm_supp_stats, len_rule::ignored>(dst, src, len);
+    convert_received<storm_supp_stats, storm_supp_stats_len>(dst, src, len);
 }
 
 void statscl_storm_supp_diff(const void *baseline, const void * /*req*/, void *current) {

@@ -16,4 +16,7 @@ inline constexpr field storm_supp_stats[] = {
     {"storm_value", 8, 4, 1},
 };
 
+// What stats_ntoh converts: len is not examined.
+inline constexpr len_rule storm_supp_stats_len = len_rule::ignored;
+
 } // namespace statscl::internal

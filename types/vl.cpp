@@ -15,7 +15,7 @@ void statscl_vl_req_ntoh(void *dst, const void *src) { convert<vl_request>(dst, 
 void statscl_vl_stats_hton(void *dst, const void *src) { convert<vl_stats>(dst, src); }
 
 void statscl_vl_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<vl_stats, len_rule::at_least>(dst, src, len);
+    convert_received<vl_stats, vl_stats_len>(dst, src, len);
 }
 
 void statscl_vl_diff(const void *baseline, const void * /*req*/, void *current) {
@@ -52,7 +52,7 @@ void statscl_vl_rates_req_ntoh(void *dst, const void *src) { convert<vl_rates_re
 void statscl_vl_rates_stats_hton(void *dst, const void *src) { convert<vl_rates_stats>(dst, src); }
 
 void statscl_vl_rates_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<vl_rates_stats, len_rule::whole_values>(dst, src, len);
+    convert_received<vl_rates_stats, vl_rates_stats_len>(dst, src, len);
 }
 
 void statscl_vl_rates_diff(const void *, const void *, void *) {}
@@ -73,7 +73,7 @@ void statscl_vl_snmp_req_ntoh(void *dst, const void *src) { convert<vl_snmp_requ
 void statscl_vl_snmp_stats_hton(void *dst, const void *src) { convert<vl_snmp_stats>(dst, src); }
 
 void statscl_vl_snmp_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<vl_snmp_stats, len_rule::whole_values>(dst, src, len);
+    convert_received<vl_snmp_stats, vl_snmp_stats_len>(dst, src, len);
 }
 
 void statscl_vl_snmp_diff(const void *, const void *, void *) {}

@@ -16,6 +16,9 @@ inline constexpr field vl_stats[] = {
     {"block_4", 256, 8, 8}, {"block_5", 320, 8, 8}, {"block_6", 384, 8, 8}, {"block_7", 448, 8, 8},
 };
 
+// What stats_ntoh converts: the whole record or nothing.
+inline constexpr len_rule vl_stats_len = len_rule::at_least;
+
 inline constexpr std::size_t vl_blocks = 8;
 inline constexpr std::size_t vl_lanes = 8;
 
@@ -27,6 +30,9 @@ inline constexpr field vl_rates_stats[] = {
     {"rate_values", 0, 8, 4},
 };
 
+// What stats_ntoh converts: the whole values that len covers.
+inline constexpr len_rule vl_rates_stats_len = len_rule::whole_values;
+
 inline constexpr field vl_snmp_request[] = {
     {"vl_snmp_request_word", 0, 4, 1},
 };
@@ -34,5 +40,8 @@ inline constexpr field vl_snmp_request[] = {
 inline constexpr field vl_snmp_stats[] = {
     {"vl_snmp_counters", 0, 8, 64},
 };
+
+// What stats_ntoh converts: the whole values that len covers.
+inline constexpr len_rule vl_snmp_stats_len = len_rule::whole_values;
 
 } // namespace statscl::internal

@@ -12,7 +12,7 @@ void statscl_vq_drop_req_ntoh(void *dst, const void *src) { statscl_vq_drop_req_
 void statscl_vq_drop_stats_hton(void *dst, const void *src) { convert<vq_drop_stats>(dst, src); }
 
 void statscl_vq_drop_stats_ntoh(void *dst, const void *src, uint32_t len) {
-    convert_received<vq_drop_stats, len_rule::ignored>(dst, src, len);
+    convert_received<vq_drop_stats, vq_drop_stats_len>(dst, src, len);
 }
 
 void statscl_vq_drop_diff(const void *, const void *, void *) {}

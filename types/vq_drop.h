@@ -19,4 +19,7 @@ inline constexpr field vq_drop_stats[] = {
     {"vq_tail_value_1", 16396, 8, 1}, {"vq_tail_value_2", 16404, 8, 1},
 };
 
+// What stats_ntoh converts: len is not examined.
+inline constexpr len_rule vq_drop_stats_len = len_rule::ignored;
+
 } // namespace statscl::internal
