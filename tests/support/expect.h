@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 namespace statscl::test {
@@ -71,7 +72,7 @@ enum class direction { hton, ntoh };
 /// in `dir`, and that every other byte of dst still equals `dst_before`.
 inline void expect_converted(const unsigned char *dst, const unsigned char *src,
                              const std::vector<unsigned char> &dst_before,
-                             std::initializer_list<span_of> fields, direction dir) {
+                             std::span<const span_of> fields, direction dir) {
     std::vector<bool> written(dst_before.size(), false);
     for (const span_of &f : fields)
         for (std::size_t i = 0; i < f.count; ++i) {
@@ -88,6 +89,14 @@ inline void expect_converted(const unsigned char *dst, const unsigned char *src,
         if (!written[i]) {
             EXPECT_EQ(dst[i], dst_before[i]) << "byte " << i << " should be untouched";
         }
+}
+
+/// The same, for fields written out at the call.
+inline void expect_converted(const unsigned char *dst, const unsigned char *src,
+                             const std::vector<unsigned char> &dst_before,
+                             std::initializer_list<span_of> fields, direction dir) {
+    expect_converted(dst, src, dst_before, std::span<const span_of>(fields.begin(), fields.size()),
+                     dir);
 }
 
 /// Checks that bytes [from, to) of `now` equal those of `before`.
