@@ -3,15 +3,18 @@
 // Each record kind states its layout once, as a list of fields (name, offset,
 // width, count).  The conversions are derived from that list: at compile time
 // the fields are checked to be packed end to end and merged into runs of
-// same-width elements; at run time a conversion walks the runs.
+// same-width elements; a conversion is one loop (or kernel call) per run, on
+// a big-endian host one memmove per run.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
+#include <cstring>
+#include <utility>
 
 #include "bytes.h"
+#include "swap64.h"
 
 namespace statscl::internal {
 
@@ -89,16 +92,56 @@ template <const auto &Fields> constexpr auto make_runs() {
 /// The runs of a record, computed once at compile time.
 template <const auto &Fields> inline constexpr auto runs_of = make_runs<Fields>();
 
-/// Converts `count` elements of `width` bytes, src into dst (dst may be src).
-void convert_array(byte *dst, const byte *src, uint32_t width, std::size_t count);
+/// Converts `count` 64-bit values, src into dst (dst may be src).  On a
+/// big-endian host this is a copy, skipped when dst is src.
+inline void convert64(byte *dst, const byte *src, std::size_t count) {
+    if constexpr (std::endian::native == std::endian::big) {
+        if (dst != src)
+            std::memmove(dst, src, 8 * count);
+    } else {
+        swap64(dst, src, count);
+    }
+}
 
-/// Converts every element of the runs that ends at or below byte `limit`.
-void convert_runs(std::span<const run> runs, byte *dst, const byte *src, uint32_t limit);
+template <uint32_t Width> struct uint_of;
+template <> struct uint_of<2> { using type = uint16_t; };
+template <> struct uint_of<4> { using type = uint32_t; };
+template <> struct uint_of<8> { using type = uint64_t; };
 
-/// Converts a whole record, or only the whole elements below `limit`.
+/// Runs of at least this many 64-bit values go to the kernel; shorter runs
+/// are converted inline.
+inline constexpr uint32_t kernel_run = 8;
+
+/// Converts the elements of run R that end at or below byte `limit`.
+template <run R> inline void convert_run(byte *dst, const byte *src, uint32_t limit) {
+    if (limit <= R.offset)
+        return;
+    const uint32_t whole = (limit - R.offset) / R.width;
+    const std::size_t n = whole < R.count ? whole : R.count;
+    byte *d = dst + R.offset;
+    const byte *s = src + R.offset;
+    if constexpr (std::endian::native == std::endian::big) {
+        // Network order is host order: each run is one copy.
+        if (d != s)
+            std::memmove(d, s, n * R.width);
+    } else if constexpr (R.width == 8 && R.count >= kernel_run) {
+        swap64(d, s, n);
+    } else {
+        for (std::size_t i = 0; i < n; ++i)
+            convert_one<typename uint_of<R.width>::type>(d + i * R.width, s + i * R.width);
+    }
+}
+
+/// Converts a whole record, or only its whole elements below `limit`.  The
+/// walk over the runs is unrolled at compile time.
 template <const auto &Fields>
 inline void convert(void *dst, const void *src, uint32_t limit = size_of(Fields)) {
-    convert_runs(runs_of<Fields>, static_cast<byte *>(dst), static_cast<const byte *>(src), limit);
+    constexpr auto &runs = runs_of<Fields>;
+    auto *d = static_cast<byte *>(dst);
+    const auto *s = static_cast<const byte *>(src);
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (convert_run<runs[I]>(d, s, limit), ...);
+    }(std::make_index_sequence<runs.size()>{});
 }
 
 /// How a kind's stats_ntoh treats the length of the received payload.

@@ -37,11 +37,11 @@ uint32_t statscl_tlv_hdr_ntoh(void *dst, const void *src) {
 }
 
 void statscl_uint64_hton(void *dst, const void *src, uint32_t count) {
-    convert_array(bytes(dst), bytes(src), 8, count);
+    convert64(bytes(dst), bytes(src), count);
 }
 
 void statscl_uint64_ntoh(void *dst, const void *src, uint32_t count) {
-    convert_array(bytes(dst), bytes(src), 8, count);
+    convert64(bytes(dst), bytes(src), count);
 }
 
 void statscl_uint64_diff(const void *old_values, const void *new_values, void *out,

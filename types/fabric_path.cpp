@@ -9,14 +9,15 @@ using namespace statscl::internal;
 
 namespace {
 
-// Calls apply(offset) for the counter of every selected path in each of the
-// three arrays; the mask is read once, and bits 48 to 63 select nothing.
+// Calls apply(offset, n) for each run of n adjacent selected paths in each of
+// the three arrays; the mask is read once, and bits 48 to 63 select nothing.
 template <class Apply> void for_selected_paths(const void *req, Apply apply) {
     const uint64_t mask = load<uint64_t>(bytes(req) + fabric_path_mask_at);
-    for (std::size_t path = 0; path < fabric_paths; ++path)
-        if ((mask >> path) & 1U)
-            for (const uint32_t array : fabric_path_arrays_at)
-                apply(array + 8 * path);
+    for_each_bit_run(mask & ((uint64_t{1} << fabric_paths) - 1),
+                     [&](std::size_t path, std::size_t n) {
+                         for (const uint32_t array : fabric_path_arrays_at)
+                             apply(array + 8 * path, n);
+                     });
 }
 
 } // namespace
@@ -40,16 +41,17 @@ void statscl_fabric_path_stats_ntoh(void *dst, const void *src, uint32_t len) {
 void statscl_fabric_path_diff(const void *baseline, const void *req, void *current) {
     if (baseline == nullptr || req == nullptr || current == nullptr)
         return;
-    for_selected_paths(req, [&](std::size_t at) {
-        diff64(bytes(baseline) + at, bytes(current) + at, bytes(current) + at, 1);
+    for_selected_paths(req, [&](std::size_t at, std::size_t n) {
+        diff64(bytes(baseline) + at, bytes(current) + at, bytes(current) + at, n);
     });
 }
 
 void statscl_fabric_path_clear(void *baseline, const void *req, const void *current) {
     if (baseline == nullptr || req == nullptr || current == nullptr)
         return;
-    for_selected_paths(
-        req, [&](std::size_t at) { copy64(bytes(baseline) + at, bytes(current) + at, 1); });
+    for_selected_paths(req, [&](std::size_t at, std::size_t n) {
+        copy64(bytes(baseline) + at, bytes(current) + at, n);
+    });
 }
 
 int32_t statscl_fabric_path_save_pss(void) { return 0; }

@@ -28,15 +28,13 @@ void statscl_qos_diff(const void *baseline, const void * /*req*/, void *current)
 void statscl_qos_clear(void *baseline, const void *req, const void *current) {
     if (baseline == nullptr || req == nullptr || current == nullptr)
         return;
+    constexpr uint32_t block_masks[] = {0, 0x55, 0xAA, 0xFF};
     const uint32_t select = load<uint32_t>(bytes(req));
-    if (select < 1 || select > 3)
-        return;
-    const std::size_t first = select == 2 ? 1 : 0;
-    const std::size_t step = select == 3 ? 1 : 2;
-    constexpr std::size_t block_bytes = 8 * qos_block_values;
-    for (std::size_t b = first; b < qos_blocks; b += step)
-        copy64(bytes(baseline) + b * block_bytes, bytes(current) + b * block_bytes,
-               qos_block_values);
+    const uint32_t blocks = select < 4 ? block_masks[select] : 0;
+    for_each_bit_run(blocks, [&](std::size_t first, std::size_t n) {
+        const std::size_t at = 8 * qos_block_values * first;
+        copy64(bytes(baseline) + at, bytes(current) + at, n * qos_block_values);
+    });
 }
 
 int32_t statscl_qos_save_pss(void) {

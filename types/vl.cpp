@@ -24,17 +24,18 @@ void statscl_vl_diff(const void *baseline, const void * /*req*/, void *current) 
     diff64(bytes(baseline), bytes(current), bytes(current), vl_blocks * vl_lanes);
 }
 
-// Bit i of lane_mask (i = 0 to 7) captures lane i of every block.
+// Bit i of lane_mask (i = 0 to 7) captures lane i of every block; adjacent
+// selected lanes are copied together.
 void statscl_vl_clear(void *baseline, const void *req, const void *current) {
     if (baseline == nullptr || req == nullptr || current == nullptr)
         return;
-    const uint32_t mask = load<uint32_t>(bytes(req));
-    for (std::size_t b = 0; b < vl_blocks; ++b)
-        for (std::size_t lane = 0; lane < vl_lanes; ++lane)
-            if ((mask >> lane) & 1U) {
-                const std::size_t at = 8 * (b * vl_lanes + lane);
-                copy64(bytes(baseline) + at, bytes(current) + at, 1);
-            }
+    const uint32_t mask = load<uint32_t>(bytes(req)) & ((1U << vl_lanes) - 1);
+    for_each_bit_run(mask, [&](std::size_t lane, std::size_t n) {
+        for (std::size_t b = 0; b < vl_blocks; ++b) {
+            const std::size_t at = 8 * (b * vl_lanes + lane);
+            copy64(bytes(baseline) + at, bytes(current) + at, n);
+        }
+    });
 }
 
 int32_t statscl_vl_save_pss(void) {

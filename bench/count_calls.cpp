@@ -1,0 +1,27 @@
+// count_calls.cpp - calls each row's stats_hton and stats_ntoh exactly once,
+// so that callgrind's inclusive cost of each function is its instruction
+// count per call.  Prints "function bytes" for each call made.
+#include "statscl_convert.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "kind_names.h"
+
+int main() {
+    std::vector<unsigned char> src(16412 + 64), dst(src.size());
+    for (std::size_t i = 0; i < src.size(); ++i)
+        src[i] = static_cast<unsigned char>(i * 131 + 7);
+    for (uint32_t type = 1; type < STATSCL_PI_ROWS; ++type) {
+        const statscl_convert_t *row = statscl_get_convert_tbl(type);
+        if (row == nullptr)
+            continue;
+        const std::string name = std::string("statscl_") + kind_name(type);
+        row->stats_hton(dst.data(), src.data());
+        row->stats_ntoh(dst.data(), src.data(), row->stats_len);
+        std::printf("%s_stats_hton %u\n%s_stats_ntoh %u\n", name.c_str(), row->stats_len,
+                    name.c_str(), row->stats_len);
+    }
+    return 0;
+}
