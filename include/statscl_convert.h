@@ -1,4 +1,5 @@
-/* statscl_convert.h - record conversion for the statistics client.
+/** @file
+ * statscl_convert.h - record conversion for the statistics client.
  *
  * The statistics client and the components that produce hardware statistics
  * exchange, per kind of statistics, a request record and a statistics record.
@@ -40,7 +41,7 @@ extern "C" {
 #endif
 
 /* ------------------------------------------------------------------------ */
-/* Type ids: the index of a kind's row in statscl_pi_convert_tbl.           */
+/** Type ids: the index of a kind's row in statscl_pi_convert_tbl. */
 
 enum statscl_type {
     STATSCL_TYPE_PKTFLOW = 1,
@@ -58,35 +59,35 @@ enum statscl_type {
     STATSCL_TYPE_SNMP_CLEAR = 13,
     STATSCL_TYPE_FABRIC_PATH = 14,
     STATSCL_TYPE_VQ_DROP = 15,
-    /* Rows in statscl_pi_convert_tbl: 0 and 1 to 15. */
+    /** Rows in statscl_pi_convert_tbl: 0 and 1 to 15. */
     STATSCL_PI_ROWS = 16
 };
 
 /* ------------------------------------------------------------------------ */
 /* One function type per slot of a converter row.                           */
 
-/* Converts a request record, src into dst. */
+/** Converts a request record, src into dst. */
 typedef void (*statscl_req_conv_fn)(void *dst, const void *src);
-/* Converts a statistics record host to network, src into dst. */
+/** Converts a statistics record host to network, src into dst. */
 typedef void (*statscl_stats_hton_fn)(void *dst, const void *src);
-/* Converts a received statistics record network to host; len is the byte
+/** Converts a received statistics record network to host; len is the byte
  * length of the received payload, tested by each kind in its own way. */
 typedef void (*statscl_stats_ntoh_fn)(void *dst, const void *src, uint32_t len);
-/* Software clear-counters: current -= baseline (host order; diag differs). */
+/** Software clear-counters: current -= baseline (host order; diag differs). */
 typedef void (*statscl_diff_fn)(const void *baseline, const void *req, void *current);
-/* Captures counters of current (all, or those req selects) into baseline. */
+/** Captures counters of current (all, or those req selects) into baseline. */
 typedef void (*statscl_clear_fn)(void *baseline, const void *req, const void *current);
-/* Saves the kind's persistent state through the host's handler. */
+/** Saves the kind's persistent state through the host's handler. */
 typedef int32_t (*statscl_save_pss_fn)(void);
-/* Restores it through the host's handler; all six arguments pass unchanged. */
+/** Restores it through the host's handler; all six arguments pass unchanged. */
 typedef int32_t (*statscl_restore_pss_fn)(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                           uint32_t arg3, uint32_t arg4, uint32_t arg5);
 
-/* A converter row.  The field order is part of the ABI. */
+/** A converter row.  The field order is part of the ABI. */
 typedef struct statscl_convert {
-    uint32_t req_len;   /* bytes of the request record; 0: the kind has none */
-    uint32_t stats_len; /* bytes of the statistics record */
-    uint32_t reserved;  /* always 0 */
+    uint32_t req_len;   /**< bytes of the request record; 0: the kind has none */
+    uint32_t stats_len; /**< bytes of the statistics record */
+    uint32_t reserved;  /**< always 0 */
     statscl_req_conv_fn req_hton;
     statscl_req_conv_fn req_ntoh;
     statscl_stats_hton_fn stats_hton;
@@ -100,17 +101,17 @@ typedef struct statscl_convert {
 /* ------------------------------------------------------------------------ */
 /* Tables and lookup.                                                       */
 
-/* The platform-independent kinds, indexed by type id.  Row 0 is all zero;
+/** The platform-independent kinds, indexed by type id.  Row 0 is all zero;
  * rows 1 to 15 have every slot filled: an operation a kind does not need is
  * a function that does nothing. */
 STATSCL_API extern const statscl_convert_t statscl_pi_convert_tbl[STATSCL_PI_ROWS];
 
-/* The platform-dependent kinds: no kind has a row in this build.  The table
+/** The platform-dependent kinds: no kind has a row in this build.  The table
  * holds a single all-zero terminator element; a host treats it as empty and
  * reaches the platform-dependent converters by name. */
 STATSCL_API extern const statscl_convert_t statscl_pd_convert_tbl[1];
 
-/* The row of statscl_pi_convert_tbl for type (the table's own element, not a
+/** The row of statscl_pi_convert_tbl for type (the table's own element, not a
  * copy), or NULL for 0, for any type above 15 and for a row that is not
  * filled. */
 STATSCL_API const statscl_convert_t *statscl_get_convert_tbl(uint32_t type);
@@ -118,39 +119,48 @@ STATSCL_API const statscl_convert_t *statscl_get_convert_tbl(uint32_t type);
 /* ------------------------------------------------------------------------ */
 /* Primitives.                                                              */
 
-/* Converts the 16-byte statistics TLV header: words 0, 2 and 3 as 32-bit
+/** @name TLV header
+ * Converts the 16-byte statistics TLV header: words 0, 2 and 3 as 32-bit
  * integers, the interface index at offset 4 by the platform's
  * hton_if_index (ntoh_if_index).  Returns the converted index, also stored
- * in dst. */
+ * in dst.
+ * @{ */
 STATSCL_API uint32_t statscl_tlv_hdr_hton(void *dst, const void *src);
 STATSCL_API uint32_t statscl_tlv_hdr_ntoh(void *dst, const void *src);
+/** @} */
 
-/* Converts count 64-bit values laid end to end, src into dst.  0 converts
- * nothing. */
+/** @name 64-bit values
+ * Converts count 64-bit values laid end to end, src into dst.  0 converts
+ * nothing.
+ * @{ */
 STATSCL_API void statscl_uint64_hton(void *dst, const void *src, uint32_t count);
 STATSCL_API void statscl_uint64_ntoh(void *dst, const void *src, uint32_t count);
+/** @} */
 
-/* out[i] = new[i] - old[i] modulo 2^64 for count 64-bit values in host
+/** out[i] = new[i] - old[i] modulo 2^64 for count 64-bit values in host
  * order; out may equal old or new.  0 does nothing. */
 STATSCL_API void statscl_uint64_diff(const void *old_values, const void *new_values, void *out,
                                      uint32_t count);
 
 /* ------------------------------------------------------------------------ */
-/* save_pss and restore_pss.
+/** @file
+ * @par save_pss and restore_pss
  *
  * For pktflow, diag, qos, vl, fabric_err, vl_rates, vl_snmp, eee and phy,
- * statscl_<kind>_save_pss() looks up "statscl_<kind>_save_pss_hdlr" in the
- * whole process with dlsym(RTLD_DEFAULT, ...) on every call, and
- * statscl_<kind>_restore_pss(...) looks up "statscl_<kind>_restore_pss_hdlr".
- * Each step is logged through the platform's app_log(flag, text), the text
- * formatted into the platform's 1024-byte buffer _tmpbuf:
- *   found:     "<dispatcher>: Invoking <handler>\n" (flag 0), logged before
- *              the handler is called; the handler's result is returned;
- *   not found: "<dispatcher>: symbol <handler> not found\n" (flag 0); no
- *              handler is called and app_log's result is returned, so a
- *              missing handler cannot be told from a handler result by value.
- * <dispatcher> is "statscl_invoke_save_pss_hdlr" or
- * "statscl_invoke_restore_pss_hdlr".  The host's handlers have the types
+ * `statscl_<kind>_save_pss()` looks up `"statscl_<kind>_save_pss_hdlr"` in
+ * the whole process with `dlsym(RTLD_DEFAULT, ...)` on every call, and
+ * `statscl_<kind>_restore_pss(...)` looks up
+ * `"statscl_<kind>_restore_pss_hdlr"`.  Each step is logged through the
+ * platform's `app_log(flag, text)`, the text formatted into the platform's
+ * 1024-byte buffer `_tmpbuf`:
+ *  - found: `"<dispatcher>: Invoking <handler>\n"` (flag 0), logged before
+ *    the handler is called; the handler's result is returned;
+ *  - not found: `"<dispatcher>: symbol <handler> not found\n"` (flag 0); no
+ *    handler is called and app_log's result is returned, so a missing
+ *    handler cannot be told from a handler result by value.
+ *
+ * `<dispatcher>` is `"statscl_invoke_save_pss_hdlr"` or
+ * `"statscl_invoke_restore_pss_hdlr"`.  The host's handlers have the types
  * statscl_save_pss_fn and statscl_restore_pss_fn.
  *
  * For storm_supp, eee_snmp, phy_snmp, snmp_clear, fabric_path and vq_drop
@@ -158,7 +168,8 @@ STATSCL_API void statscl_uint64_diff(const void *old_values, const void *new_val
  */
 
 /* ------------------------------------------------------------------------ */
-/* pktflow (type 1): request 80 bytes of twenty 32-bit words; statistics 864
+/** @name pktflow (type 1)
+ * pktflow (type 1): request 80 bytes of twenty 32-bit words; statistics 864
  * bytes of 108 64-bit values, elements 0 to 101 counters, 102 to 107 a
  * trailer that diff and clear never touch.
  *
@@ -174,7 +185,7 @@ STATSCL_API void statscl_uint64_diff(const void *old_values, const void *new_val
  *   current are not tested.
  * clear: copies elements 0 to 101 of current into baseline; req is not read
  *   and may be NULL; no pointer is tested.
- */
+ * @{ */
 STATSCL_API void statscl_pktflow_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_pktflow_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_pktflow_stats_hton(void *dst, const void *src);
@@ -184,8 +195,10 @@ STATSCL_API void statscl_pktflow_clear(void *baseline, const void *req, const vo
 STATSCL_API int32_t statscl_pktflow_save_pss(void);
 STATSCL_API int32_t statscl_pktflow_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                 uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* diag (type 2): no request; statistics 14178 bytes: a 16-bit head, sixteen
+/** @name diag (type 2)
+ * diag (type 2): no request; statistics 14178 bytes: a 16-bit head, sixteen
  * 16-bit and sixteen 32-bit values, sixteen blocks of eight 64-bit values
  * (the descriptive part, bytes 0 to 1121), then six arrays of 16 and six of
  * 16 x 16 64-bit counters.  No field above 16 bits is naturally aligned.
@@ -201,7 +214,7 @@ STATSCL_API int32_t statscl_pktflow_restore_pss(uint64_t arg0, uint32_t arg1, ui
  *   (baseline, req, current) as for the other kinds gets baseline - current
  *   with the baseline's descriptive part.  req is not read; no pointer is
  *   tested.
- */
+ * @{ */
 STATSCL_API void statscl_diag_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_diag_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_diag_stats_hton(void *dst, const void *src);
@@ -211,8 +224,10 @@ STATSCL_API void statscl_diag_clear(void *baseline, const void *req, const void 
 STATSCL_API int32_t statscl_diag_save_pss(void);
 STATSCL_API int32_t statscl_diag_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                              uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* qos (type 3): request one 32-bit block_select; statistics 960 bytes: eight
+/** @name qos (type 3)
+ * qos (type 3): request one 32-bit block_select; statistics 960 bytes: eight
  * blocks of eight 64-bit counters (bytes 0 to 511) and 56 tail values.
  *
  * stats_ntoh: all 120 values when len is at least 960, else nothing.
@@ -221,7 +236,7 @@ STATSCL_API int32_t statscl_diag_restore_pss(uint64_t arg0, uint32_t arg1, uint3
  * clear: returns when baseline, req or current is NULL; block_select 1
  *   copies blocks 0, 2, 4, 6 of current into baseline, 2 blocks 1, 3, 5, 7,
  *   3 all eight; any other value copies nothing.
- */
+ * @{ */
 STATSCL_API void statscl_qos_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_qos_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_qos_stats_hton(void *dst, const void *src);
@@ -231,8 +246,10 @@ STATSCL_API void statscl_qos_clear(void *baseline, const void *req, const void *
 STATSCL_API int32_t statscl_qos_save_pss(void);
 STATSCL_API int32_t statscl_qos_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                             uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* vl (type 4): request one 32-bit lane_mask; statistics 512 bytes: eight
+/** @name vl (type 4)
+ * vl (type 4): request one 32-bit lane_mask; statistics 512 bytes: eight
  * blocks of eight lanes, lane i of block b at byte 64 * b + 8 * i.
  *
  * stats_ntoh: all 64 values when len is at least 512, else nothing.
@@ -241,7 +258,7 @@ STATSCL_API int32_t statscl_qos_restore_pss(uint64_t arg0, uint32_t arg1, uint32
  * clear: returns when baseline, req or current is NULL; for each lane i from
  *   0 to 7 whose bit is set in lane_mask, copies lane i of every block from
  *   current into baseline.  Bits 8 to 31 are ignored.
- */
+ * @{ */
 STATSCL_API void statscl_vl_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_vl_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_vl_stats_hton(void *dst, const void *src);
@@ -251,12 +268,14 @@ STATSCL_API void statscl_vl_clear(void *baseline, const void *req, const void *c
 STATSCL_API int32_t statscl_vl_save_pss(void);
 STATSCL_API int32_t statscl_vl_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                            uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* fabric_err (type 5): no request; statistics 151 64-bit values (1208 bytes).
+/** @name fabric_err (type 5)
+ * fabric_err (type 5): no request; statistics 151 64-bit values (1208 bytes).
  *
  * req_hton, req_ntoh, diff, clear: do nothing and touch no memory.
  * stats_ntoh: all 151 values when len is at least 1208, else nothing.
- */
+ * @{ */
 STATSCL_API void statscl_fabric_err_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_fabric_err_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_fabric_err_stats_hton(void *dst, const void *src);
@@ -266,14 +285,16 @@ STATSCL_API void statscl_fabric_err_clear(void *baseline, const void *req, const
 STATSCL_API int32_t statscl_fabric_err_save_pss(void);
 STATSCL_API int32_t statscl_fabric_err_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                    uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* vl_rates (type 6): request one 64-bit value; statistics four 64-bit values.
+/** @name vl_rates (type 6) and vl_snmp (type 7)
+ * vl_rates (type 6): request one 64-bit value; statistics four 64-bit values.
  * vl_snmp (type 7): request one 32-bit word; statistics 64 64-bit values.
  *
  * stats_ntoh of both: the whole 64-bit values that len covers, at most the
  *   record; the rest of dst is left as it is.
  * diff, clear: do nothing and touch no memory (these kinds keep no baseline).
- */
+ * @{ */
 STATSCL_API void statscl_vl_rates_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_vl_rates_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_vl_rates_stats_hton(void *dst, const void *src);
@@ -293,8 +314,10 @@ STATSCL_API void statscl_vl_snmp_clear(void *baseline, const void *req, const vo
 STATSCL_API int32_t statscl_vl_snmp_save_pss(void);
 STATSCL_API int32_t statscl_vl_snmp_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                 uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* storm_supp (type 8): request three 32-bit words; statistics 12 bytes: a
+/** @name storm_supp (type 8)
+ * storm_supp (type 8): request three 32-bit words; statistics 12 bytes: a
  * 64-bit storm_counter at 0 and a 32-bit storm_value at 8.
  *
  * stats_ntoh: len is ignored; all 12 bytes are converted.
@@ -302,7 +325,7 @@ STATSCL_API int32_t statscl_vl_snmp_restore_pss(uint64_t arg0, uint32_t arg1, ui
  *   storm_counter of current -= baseline's.  storm_value is never offset.
  * clear: returns when baseline, req or current is NULL (req's bytes are not
  *   read); copies storm_counter of current into baseline.
- */
+ * @{ */
 STATSCL_API void statscl_storm_supp_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_storm_supp_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_storm_supp_stats_hton(void *dst, const void *src);
@@ -312,8 +335,10 @@ STATSCL_API void statscl_storm_supp_clear(void *baseline, const void *req, const
 STATSCL_API int32_t statscl_storm_supp_save_pss(void);
 STATSCL_API int32_t statscl_storm_supp_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                    uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* eee (type 9) and eee_snmp (type 10): no request; statistics four 64-bit
+/** @name eee, eee_snmp, phy and phy_snmp (types 9 to 12)
+ * eee (type 9) and eee_snmp (type 10): no request; statistics four 64-bit
  * counters (32 bytes).  phy (type 11) and phy_snmp (type 12): no request;
  * statistics two 64-bit counters (16 bytes).
  *
@@ -325,7 +350,7 @@ STATSCL_API int32_t statscl_storm_supp_restore_pss(uint64_t arg0, uint32_t arg1,
  *   every counter of current into baseline.
  * The _snmp kinds share the record but keep no baseline: their diff and
  *   clear do nothing and touch no memory.
- */
+ * @{ */
 STATSCL_API void statscl_eee_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_eee_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_eee_stats_hton(void *dst, const void *src);
@@ -365,8 +390,10 @@ STATSCL_API void statscl_phy_snmp_clear(void *baseline, const void *req, const v
 STATSCL_API int32_t statscl_phy_snmp_save_pss(void);
 STATSCL_API int32_t statscl_phy_snmp_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                  uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* snmp_clear (type 13): request 24 bytes; statistics 524 bytes, of which only
+/** @name snmp_clear (type 13)
+ * snmp_clear (type 13): request 24 bytes; statistics 524 bytes, of which only
  * the leading 32-bit word has a known layout.
  *
  * req_hton, req_ntoh: do nothing and touch no memory: the request's layout is
@@ -374,7 +401,7 @@ STATSCL_API int32_t statscl_phy_snmp_restore_pss(uint64_t arg0, uint32_t arg1, u
  * stats_hton, stats_ntoh: convert the leading 32-bit word and write nothing
  *   else: bytes 4 to 523 of dst are left as they are.  stats_ntoh ignores len.
  * diff, clear: do nothing and touch no memory.
- */
+ * @{ */
 STATSCL_API void statscl_snmp_clear_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_snmp_clear_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_snmp_clear_stats_hton(void *dst, const void *src);
@@ -384,8 +411,10 @@ STATSCL_API void statscl_snmp_clear_clear(void *baseline, const void *req, const
 STATSCL_API int32_t statscl_snmp_clear_save_pss(void);
 STATSCL_API int32_t statscl_snmp_clear_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                    uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* fabric_path (type 14): request 144 bytes: a 64-bit value, the 64-bit
+/** @name fabric_path (type 14)
+ * fabric_path (type 14): request 144 bytes: a 64-bit value, the 64-bit
  * path_mask at offset 8, then 32 32-bit words.  Statistics 2720 bytes of 340
  * 64-bit values: 4 head values, three arrays of 48 per-path counters (path i
  * of array k at 32 + 384 * (k - 1) + 8 * i), 192 tail values.
@@ -395,7 +424,7 @@ STATSCL_API int32_t statscl_snmp_clear_restore_pss(uint64_t arg0, uint32_t arg1,
  *   read once; bit i selects path i for i from 0 to 47 (bits 48 to 63 select
  *   nothing).  diff subtracts, clear copies, the selected paths' counters of
  *   all three arrays; the head and tail values are never touched.
- */
+ * @{ */
 STATSCL_API void statscl_fabric_path_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_fabric_path_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_fabric_path_stats_hton(void *dst, const void *src);
@@ -405,15 +434,17 @@ STATSCL_API void statscl_fabric_path_clear(void *baseline, const void *req, cons
 STATSCL_API int32_t statscl_fabric_path_save_pss(void);
 STATSCL_API int32_t statscl_fabric_path_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                     uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
-/* vq_drop (type 15): request 20 bytes: three 32-bit words and a 64-bit value
+/** @name vq_drop (type 15)
+ * vq_drop (type 15): request 20 bytes: three 32-bit words and a 64-bit value
  * at offset 12.  Statistics 16412 bytes: a 32-bit word, then 64-bit values
  * from offset 4 to the end (two arrays of 1024 between a head value and two
  * tail values), every one of them 4 bytes past a multiple of 8.
  *
  * stats_ntoh: len is ignored; the whole record is converted.
  * diff, clear: do nothing and touch no memory.
- */
+ * @{ */
 STATSCL_API void statscl_vq_drop_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_vq_drop_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_vq_drop_stats_hton(void *dst, const void *src);
@@ -423,9 +454,11 @@ STATSCL_API void statscl_vq_drop_clear(void *baseline, const void *req, const vo
 STATSCL_API int32_t statscl_vq_drop_save_pss(void);
 STATSCL_API int32_t statscl_vq_drop_restore_pss(uint64_t arg0, uint32_t arg1, uint32_t arg2,
                                                 uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
 /* ------------------------------------------------------------------------ */
-/* Platform-dependent kinds, reached by name only.  None has a request: every
+/** @name Platform-dependent kinds
+ * Platform-dependent kinds, reached by name only.  None has a request: every
  * req_hton and req_ntoh does nothing and touches no memory.  Each statistics
  * record is one array of 64-bit values; stats_hton converts all of it.
  *
@@ -438,7 +471,7 @@ STATSCL_API int32_t statscl_vq_drop_restore_pss(uint64_t arg0, uint32_t arg1, ui
  *
  * The fcmac kinds' diff and clear do nothing and touch no memory; the other
  * kinds have no diff, clear, save_pss or restore_pss at all.
- */
+ * @{ */
 STATSCL_API void statscl_kelm_fabric_err_req_hton(void *dst, const void *src);
 STATSCL_API void statscl_kelm_fabric_err_req_ntoh(void *dst, const void *src);
 STATSCL_API void statscl_kelm_fabric_err_stats_hton(void *dst, const void *src);
@@ -467,6 +500,7 @@ STATSCL_API void statscl_fcmac_if_ctrs_stats_hton(void *dst, const void *src);
 STATSCL_API void statscl_fcmac_if_ctrs_stats_ntoh(void *dst, const void *src, uint32_t len);
 STATSCL_API void statscl_fcmac_if_ctrs_diff(const void *baseline, const void *req, void *current);
 STATSCL_API void statscl_fcmac_if_ctrs_clear(void *baseline, const void *req, const void *current);
+/** @} */
 
 #ifdef __cplusplus
 }

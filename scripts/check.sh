@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 # shellcheck source=lib.sh
 . scripts/lib.sh
-packages=(cmake g++ libgtest-dev g++-powerpc-linux-gnu qemu-user)
+packages=(cmake g++ libgtest-dev g++-powerpc-linux-gnu qemu-user libcli11-dev nlohmann-json3-dev)
 
 passed=0
 failed=0

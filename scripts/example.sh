@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# example.sh - builds the library and runs the example host program.
+# example.sh - builds everything (the library, its tests, the example host
+# and the statscl tool), runs the example host, and decodes the built-in qos
+# sample with statscl.  Installs the Debian packages it needs when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=lib.sh
+. scripts/lib.sh
+install_missing cmake g++ libgtest-dev libcli11-dev nlohmann-json3-dev
 cmake --preset release >/dev/null
-cmake --build --preset release -j"$(nproc)" --target host_walk
+cmake --build --preset release -j"$(nproc)"
 ./build/release/examples/host_walk
+echo
+./build/release/tools/statscl decode --type qos

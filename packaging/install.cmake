@@ -1,0 +1,163 @@
+# install.cmake - install rules, the CMake package and the pkg-config file,
+# and the Debian packages that CPack builds from them.
+#
+# Install components, one Debian package each:
+#   runtime   libstatcl_convert.so.1 and its SONAME link     libstatcl-convert1
+#   dev       header, link name, CMake and pkg-config files  libstatcl-convert-dev
+#   platform  the platform stand-in's shared library         libstatscl-platform-standin1
+#   tool      statscl and its manual page                    statscl
+# Configure with -DCMAKE_INSTALL_PREFIX=/usr for packages: the library
+# directory is then the multiarch one.
+include(CMakePackageConfigHelpers)
+
+set(STATSCL_PACKAGE_MAINTAINER "statscl_convert developers <statscl-convert@example.org>"
+    CACHE STRING "Maintainer named in the Debian packages and their changelog")
+
+add_library(statscl::convert ALIAS statscl_convert)
+set_target_properties(statscl_convert PROPERTIES EXPORT_NAME convert)
+set(statscl_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/statscl_convert)
+
+install(TARGETS statscl_convert EXPORT statscl_convert_targets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev)
+install(FILES include/statscl_convert.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev)
+set(statscl_components runtime dev)
+if(NOT STATSCL_PLATFORM_LIBRARY)
+  # The library's NEEDED entry names the stand-in's SONAME; nothing links the
+  # stand-in directly, so it has no link name.
+  set_target_properties(statscl_platform PROPERTIES EXPORT_NAME platform_standin)
+  install(TARGETS statscl_platform EXPORT statscl_convert_targets
+          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT platform NAMELINK_SKIP)
+  list(APPEND statscl_components platform)
+endif()
+if(TARGET statscl)
+  install(TARGETS statscl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
+  list(APPEND statscl_components tool)
+endif()
+
+# CMake package: find_package(statscl_convert CONFIG) -> statscl::convert.
+install(EXPORT statscl_convert_targets NAMESPACE statscl:: DESTINATION ${statscl_cmake_dir}
+        FILE statscl_convertTargets.cmake COMPONENT dev)
+configure_package_config_file(packaging/statscl_convertConfig.cmake.in
+    ${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfig.cmake INSTALL_DESTINATION ${statscl_cmake_dir})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfig.cmake
+              ${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfigVersion.cmake
+        DESTINATION ${statscl_cmake_dir} COMPONENT dev)
+
+# pkg-config: statscl_convert.pc, naming the configured prefix.
+foreach(dir LIBDIR INCLUDEDIR)
+  if(IS_ABSOLUTE "${CMAKE_INSTALL_${dir}}")
+    set(STATSCL_PC_${dir} "${CMAKE_INSTALL_${dir}}")
+  else()
+    set(STATSCL_PC_${dir} "\${prefix}/${CMAKE_INSTALL_${dir}}")
+  endif()
+endforeach()
+configure_file(packaging/statscl_convert.pc.in ${CMAKE_CURRENT_BINARY_DIR}/statscl_convert.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/statscl_convert.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+
+# Debian packages.
+set(statscl_package_runtime libstatcl-convert${PROJECT_VERSION_MAJOR})
+set(statscl_package_dev libstatcl-convert-dev)
+set(statscl_package_platform libstatscl-platform-standin${PROJECT_VERSION_MAJOR})
+set(statscl_package_tool statscl)
+
+# Each package carries its copyright file and the changelog, compressed as
+# Debian's policy asks (gzip -9n: no name, no time stamp).
+configure_file(packaging/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog @ONLY)
+find_program(STATSCL_GZIP gzip)
+if(STATSCL_GZIP)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/statscl.1)
+  foreach(doc packaging/changelog packaging/statscl.1)
+    get_filename_component(name ${doc} NAME)
+    set(from ${CMAKE_CURRENT_SOURCE_DIR}/${doc})
+    if(EXISTS ${CMAKE_CURRENT_BINARY_DIR}/${doc})
+      set(from ${CMAKE_CURRENT_BINARY_DIR}/${doc})
+    endif()
+    execute_process(COMMAND ${STATSCL_GZIP} -9nc ${from}
+                    OUTPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/packaging/${name}.gz)
+  endforeach()
+  foreach(component IN LISTS statscl_components)
+    install(FILES packaging/copyright ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${statscl_package_${component}}
+            COMPONENT ${component})
+  endforeach()
+  if(TARGET statscl)
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/statscl.1.gz
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
+  endif()
+endif()
+
+set(CPACK_PACKAGE_NAME statscl-convert)
+set(CPACK_PACKAGE_VENDOR "statscl_convert developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_STRIP_FILES ON)
+set(CPACK_COMPONENTS_ALL ${statscl_components})
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${STATSCL_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SOURCE statscl-convert)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# dpkg-shlibdeps finds the platform's library where it is built (the
+# stand-in) or given; the runtime package's dependency on the stand-in comes
+# from the components' own dependency below.  With the switch platform's
+# library, name its package in CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS.
+if(STATSCL_PLATFORM_LIBRARY)
+  get_filename_component(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${STATSCL_PLATFORM_LIBRARY}
+                         DIRECTORY)
+else()
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_CURRENT_BINARY_DIR})
+endif()
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
+set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
+foreach(component IN LISTS statscl_components)
+  string(TOUPPER ${component} upper)
+  set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${statscl_package_${component}})
+endforeach()
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_PLATFORM_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION utils)
+
+# Each description's first line is its package's synopsis.  CPack puts a
+# package-wide summary in front of every one unless that summary is left at
+# its default, so it is set to the default.
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${CMAKE_PROJECT_NAME} built using CMake")
+set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
+    "record conversion for the statistics client
+Converts the request and statistics records of fifteen kinds of switch
+statistics between host and network byte order, subtracts saved baselines
+from counters (software clear-counters) and routes save and restore of
+persistent state to the host's handlers.  Hosts reach it through a table of
+converter rows, looked up by type id.")
+set(CPACK_COMPONENT_DEV_DESCRIPTION
+    "record conversion for the statistics client - development files
+The C header, the link name, a CMake package (find_package(statscl_convert)
+giving the target statscl::convert) and a pkg-config file
+(statscl_convert.pc) for hosts that use the conversion library.")
+set(CPACK_COMPONENT_PLATFORM_DESCRIPTION
+    "stand-in for the switch platform's library
+Provides the logger, the shared text buffer and the interface-index
+conversions that the conversion library calls, so that it loads and runs away
+from the switch.  The logger writes to standard error.")
+set(CPACK_COMPONENT_TOOL_DESCRIPTION
+    "decodes and encodes captured statistics payloads
+statscl lists the kinds of statistics records, decodes a captured
+network-order payload into named fields through the conversion library (with
+a baseline: through the kind's own diff), and encodes fields given as JSON
+back into a payload.")
+# Shared libraries in the linker's directories have ldconfig run by trigger.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers)
+set(CPACK_DEBIAN_PLATFORM_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers)
+if(platform IN_LIST statscl_components)
+  set(CPACK_COMPONENT_RUNTIME_DEPENDS platform)
+endif()
+set(CPACK_COMPONENT_DEV_DEPENDS runtime)
+set(CPACK_COMPONENT_TOOL_DEPENDS runtime)
+include(CPack)
