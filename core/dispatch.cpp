@@ -15,9 +15,10 @@ constexpr std::size_t log_bound = 1024; // bytes of _tmpbuf used, terminator inc
 using save_hdlr = int32_t (*)();
 using restore_hdlr = int32_t (*)(uint64_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);
 
-// Logs one line in the platform's buffer and returns app_log's result.
+// Logs one line in the platform's buffer and returns app_log's result.  A
+// line longer than the buffer is cut short, which is all that can be done.
 template <class... Args> int32_t log_line(int flag, const char *format, Args... args) {
-    std::snprintf(_tmpbuf, log_bound, format, args...);
+    static_cast<void>(std::snprintf(_tmpbuf, log_bound, format, args...));
     return app_log(flag, _tmpbuf);
 }
 

@@ -17,7 +17,9 @@ namespace layout = statscl::internal;
 
 extern "C" {
 
-const statscl_convert_t statscl_pi_convert_tbl[STATSCL_PI_ROWS] = {
+// constexpr: the table is built by the compiler, and loading the library runs
+// no code for it.
+constexpr statscl_convert_t statscl_pi_convert_tbl[STATSCL_PI_ROWS] = {
     {},
     {size_of(layout::pktflow_request), size_of(layout::pktflow_stats), 0, statscl_pktflow_req_hton,
      statscl_pktflow_req_ntoh, statscl_pktflow_stats_hton, statscl_pktflow_stats_ntoh,

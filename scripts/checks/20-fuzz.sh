@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# 20-fuzz.sh - builds the fuzz preset (clang 14, libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs every target for FUZZ_SECONDS each
+# (default 30) from the committed seed corpus.  Fails on any finding; the
+# input that caused it is left in build/fuzz/findings/.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+# shellcheck source=../lib.sh
+. scripts/lib.sh
+install_missing cmake clang-14 libclang-rt-14-dev || { echo "fuzz: could not install clang"; exit 1; }
+
+seconds=${FUZZ_SECONDS:-30}
+cmake --preset fuzz >/dev/null &&
+    cmake --build --preset fuzz -j"$(nproc)" --target statscl_fuzz_table statscl_fuzz_pd >/dev/null ||
+    { echo "fuzz: build failed"; exit 1; }
+
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+status=0
+for target in table pd; do
+    work=build/fuzz/corpus/$target findings=build/fuzz/findings/$target
+    mkdir -p "$work" "$findings"
+    log=build/fuzz/$target.log
+    # New inputs go to the work corpus; the committed seeds stay as they are.
+    if build/fuzz/fuzz/statscl_fuzz_$target -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
+        -artifact_prefix="$findings/" "$work" "fuzz/corpus/$target" >"$log" 2>&1; then
+        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+        rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+        cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1)
+        echo "fuzz $target: $runs executions in ${seconds} s ($rate/s, $cov), no finding"
+    else
+        echo "fuzz $target: FINDING (log $log, input in $findings/)"
+        grep -E 'ERROR|broken expectation|SUMMARY|deadly signal' "$log" | head -5
+        status=1
+    fi
+done
+exit $status
