@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,14 +59,14 @@ struct entry {
     uint32_t bytes;
 };
 std::vector<entry> entries;
-std::map<uint32_t, bool> memcpy_sizes;
+std::set<uint32_t> memcpy_sizes;
 
 // Registers one operation; `prepare` runs before the timing loop, `call` in it.
 template <class Prepare, class Call>
 void add(const std::string &kind, const std::string &op, uint32_t bytes, Prepare prepare,
          Call call) {
     entries.push_back({kind, op, bytes});
-    memcpy_sizes[bytes] = true;
+    memcpy_sizes.insert(bytes);
     benchmark::RegisterBenchmark((kind + "/" + op).c_str(),
                                  [prepare, call](benchmark::State &state) {
                                      prepare();
@@ -103,9 +104,9 @@ void register_all() {
             add(kind, "clear half", w.bytes_half, half,
                 [row] { row->clear(buf.base, buf.req, buf.dst); });
     }
-    for (const auto &[bytes, unused] : memcpy_sizes)
+    for (const uint32_t bytes : memcpy_sizes)
         benchmark::RegisterBenchmark(("memcpy/" + std::to_string(bytes)).c_str(),
-                                     [bytes = bytes](benchmark::State &state) {
+                                     [bytes](benchmark::State &state) {
                                          for (auto _ : state) {
                                              std::memcpy(buf.dst, buf.src, bytes);
                                              benchmark::ClobberMemory();

@@ -1,12 +1,10 @@
-// kind_names.h - the name of each type id, as in the exported function names.
+// kind_names.h - the name of each type id, as in the exported function names,
+// taken from the library's catalogue of kinds.
 #pragma once
 
 #include <cstdint>
 
-inline const char *kind_name(uint32_t type) {
-    static const char *const names[] = {"",           "pktflow",    "diag",        "qos",
-                                        "vl",         "fabric_err", "vl_rates",    "vl_snmp",
-                                        "storm_supp", "eee",        "eee_snmp",    "phy",
-                                        "phy_snmp",   "snmp_clear", "fabric_path", "vq_drop"};
-    return type < sizeof names / sizeof names[0] ? names[type] : "";
-}
+#include "../types/catalogue.h"
+
+/// The name of type id `type` (1 to 15): the catalogue lists them in order.
+inline const char *kind_name(uint32_t type) { return statscl::internal::catalogue[type - 1].name; }

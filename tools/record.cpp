@@ -8,23 +8,21 @@ namespace statscl::tool {
 
 namespace {
 
+// Element values in host order, through the library's own loads and stores.
 void put_host(unsigned char *p, uint32_t width, uint64_t v) {
+    using internal::store;
     switch (width) {
     case 1:
-        *p = static_cast<unsigned char>(v);
+        store(p, static_cast<uint8_t>(v));
         break;
-    case 2: {
-        const auto w = static_cast<uint16_t>(v);
-        std::memcpy(p, &w, 2);
+    case 2:
+        store(p, static_cast<uint16_t>(v));
         break;
-    }
-    case 4: {
-        const auto w = static_cast<uint32_t>(v);
-        std::memcpy(p, &w, 4);
+    case 4:
+        store(p, static_cast<uint32_t>(v));
         break;
-    }
     default:
-        std::memcpy(p, &v, 8);
+        store(p, v);
     }
 }
 
@@ -82,22 +80,14 @@ std::string record_name(const kind_ref &kind, part p) {
 }
 
 uint64_t get_host(const unsigned char *p, uint32_t width) {
+    using internal::load;
     switch (width) {
-    case 2: {
-        uint16_t v;
-        std::memcpy(&v, p, 2);
-        return v;
-    }
-    case 4: {
-        uint32_t v;
-        std::memcpy(&v, p, 4);
-        return v;
-    }
-    default: {
-        uint64_t v;
-        std::memcpy(&v, p, 8);
-        return v;
-    }
+    case 2:
+        return load<uint16_t>(p);
+    case 4:
+        return load<uint32_t>(p);
+    default:
+        return load<uint64_t>(p);
     }
 }
 
