@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "../types/catalogue.h"
+#include "../tools/catalogue.h"
 
 /// The name of type id `type` (1 to 15): the catalogue lists them in order.
 inline const char *kind_name(uint32_t type) { return statscl::internal::catalogue[type - 1].name; }

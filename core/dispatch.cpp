@@ -1,16 +1,16 @@
 // dispatch.cpp - save and restore dispatch to handlers exported by the host.
-#include "dispatch.h"
+#include "../internal/dispatch.h"
 
 #include <dlfcn.h>
 
 #include <cstdio>
 
-#include "platform_api.h"
+#include "statscl_platform.h"
 
 namespace statscl::internal {
 namespace {
 
-constexpr std::size_t log_bound = 1024; // bytes of _tmpbuf used, terminator included
+constexpr std::size_t log_bound = STATSCL_TMPBUF_SIZE;
 
 using save_hdlr = int32_t (*)();
 using restore_hdlr = int32_t (*)(uint64_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t);

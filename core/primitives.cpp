@@ -2,9 +2,9 @@
 // of 64-bit counters, and the counter-array subtraction.
 #include "statscl_convert.h"
 
-#include "counters.h"
-#include "layout.h"
-#include "platform_api.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
+#include "statscl_platform.h"
 
 using namespace statscl::internal;
 

@@ -21,14 +21,33 @@
  *    named in their documentation and return without writing when one is null.
  *  - 64-bit counters are unsigned; a difference is taken modulo 2^64, each
  *    counter on its own, and is never clamped unless stated.
+ *  - diff and clear read their request record in host order, as the host
+ *    filled it (convert a received request with req_ntoh first).  Their
+ *    baseline is a statistics record in host order that the host owns: a
+ *    host captures it with clear (or fills it with zeros) before the first
+ *    diff; diff reads whatever the baseline holds.
  *  - Nothing returns an error, allocates or keeps state.  All operations are
  *    reentrant except save_pss and restore_pss, which format their log line in
  *    the platform's one shared buffer: callers serialise those two.
+ *
+ * Field offsets by name: statscl_records.h.  The platform's interfaces that
+ * the library calls, which a host may define itself: statscl_platform.h.
  */
 #ifndef STATSCL_CONVERT_H
 #define STATSCL_CONVERT_H
 
 #include <stdint.h>
+
+/** @name Version
+ * The library's version; the CMake package and the pkg-config file carry
+ * the same.  The major version is the SONAME's: it changes only when the
+ * interface does.
+ * @{ */
+#define STATSCL_VERSION_MAJOR 1
+#define STATSCL_VERSION_MINOR 0
+#define STATSCL_VERSION_PATCH 0
+#define STATSCL_VERSION_STRING "1.0.0"
+/** @} */
 
 #if defined(__GNUC__)
 #define STATSCL_API __attribute__((visibility("default")))

@@ -2,6 +2,9 @@
 // random data at every alignment of source and destination, in place and out
 // of place, so that the vector kernels cannot drift from the portable one.
 #include "swap64.h"
+#ifdef STATSCL_X86_KERNELS
+#include "x86/kernels.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -22,10 +25,10 @@ struct kernel {
 std::vector<kernel> available_kernels() {
     std::vector<kernel> k{{"scalar", internal::swap64_scalar}};
 #ifdef STATSCL_X86_KERNELS
-    if (__builtin_cpu_supports("ssse3"))
-        k.push_back({"ssse3", internal::swap64_ssse3});
-    if (__builtin_cpu_supports("avx2"))
-        k.push_back({"avx2", internal::swap64_avx2});
+    __builtin_cpu_init();
+    for (const internal::swap64_kernel &x : internal::swap64_kernels)
+        if (x.supported())
+            k.push_back({x.name, x.fn});
 #endif
     k.push_back({"dispatched", internal::swap64});
     return k;

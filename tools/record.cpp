@@ -57,8 +57,6 @@ uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
 
 } // namespace
 
-uint32_t size_of(layout fields) { return fields.empty() ? 0 : internal::end_of(fields.back()); }
-
 kind_ref find_kind(std::string_view name_or_id) {
     for (const kind_info &k : internal::catalogue) {
         if (name_or_id != k.name && (k.type == 0 || name_or_id != std::to_string(k.type)))

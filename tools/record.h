@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "../types/catalogue.h"
+#include "catalogue.h"
 #include "payload.h"
 
 namespace statscl::tool {
@@ -20,6 +20,7 @@ namespace statscl::tool {
 using internal::field;
 using internal::kind_info;
 using internal::layout;
+using internal::size_of;
 using json = nlohmann::ordered_json;
 
 enum class part { request, statistics };
@@ -32,9 +33,6 @@ struct kind_ref {
     layout fields(part p) const { return p == part::request ? info.request : info.stats; }
     uint32_t size(part p) const { return p == part::request ? row.req_len : row.stats_len; }
 };
-
-/// Byte size of a record of these fields; 0 for none.
-uint32_t size_of(layout fields);
 
 /// The kind named by `name_or_id`: a type id or a name.  Refuses an unknown
 /// kind, listing the known ones, and a row that does not match the

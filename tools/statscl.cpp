@@ -226,10 +226,7 @@ std::string list_kinds() {
         ops += k.diff_works ? (k.diff_newer_first ? " diff(newer-first)" : " diff") : "";
         ops += k.clear_works ? " clear" : "";
         ops += k.pss_works ? " pss" : "";
-        const char *rule = k.stats_len == len_rule::ignored        ? "ignored"
-                           : k.stats_len == len_rule::at_least     ? ">= size"
-                           : k.stats_len == len_rule::whole_values ? "whole values"
-                                                                   : "== size";
+        const std::string rule(internal::name_of(k.stats_len));
         rows.push_back({{k.type != 0 ? std::to_string(k.type) : "-", k.name,
                          kind.row.req_len != 0 ? std::to_string(kind.row.req_len) : "-",
                          std::to_string(kind.row.stats_len), rule, ops}});

@@ -2,7 +2,8 @@
 // aligned: every one starts 2 bytes past a multiple of its width.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -25,10 +26,22 @@ inline constexpr field diag_stats[] = {
     {"grid_ctr5", 12130, 8, 16 * 16},
 };
 
-// What stats_ntoh converts: the whole record or nothing.
-inline constexpr len_rule diag_stats_len = len_rule::at_least;
+// newer is the minuend and supplies the descriptive part (everything before
+// the first counter); older receives the result.  No pointer is tested.
+inline void diag_diff(const void *newer, const void * /*req*/, void *older) {
+    constexpr uint32_t counters_at = field_named(diag_stats, "entry_ctr0").offset;
+    constexpr uint32_t counters = (size_of(diag_stats) - counters_at) / 8;
+    std::memmove(older, newer, counters_at);
+    diff64(bytes(older) + counters_at, bytes(newer) + counters_at, bytes(older) + counters_at,
+           counters);
+}
 
-// Bytes 0 to 1121 describe the entries; the counters follow to the end.
-inline constexpr uint32_t diag_counters_at = 1122;
+inline constexpr kind diag_kind{
+    .stats = diag_stats,
+    .stats_len = len_rule::at_least,
+    .diff = diag_diff,
+    .handlers = true,
+    .diff_newer_first = true,
+};
 
 } // namespace statscl::internal

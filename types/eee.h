@@ -1,8 +1,10 @@
 // eee.h - Energy-Efficient-Ethernet records: eee (type 9) and eee_snmp
-// (type 10) share one statistics record and have no request.
+// (type 10) share one statistics record and have no request; eee keeps a
+// baseline of all four counters, eee_snmp only converts.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -13,7 +15,17 @@ inline constexpr field eee_stats[] = {
     {"eee_counter_3", 24, 8, 1},
 };
 
-// What stats_ntoh converts: len is not examined.
-inline constexpr len_rule eee_stats_len = len_rule::ignored;
+inline constexpr kind eee_kind{
+    .stats = eee_stats,
+    .stats_len = len_rule::ignored,
+    .diff = diff_counters<0, size_of(eee_stats) / 8>,
+    .clear = clear_counters<0, size_of(eee_stats) / 8>,
+    .handlers = true,
+};
+
+inline constexpr kind eee_snmp_kind{
+    .stats = eee_stats,
+    .stats_len = len_rule::ignored,
+};
 
 } // namespace statscl::internal

@@ -1,7 +1,8 @@
-// fabric_err.h - fabric-error (type 5) and SNMP-clear (type 13) records.
+// fabric_err.h - fabric-error (type 5) and SNMP-clear (type 13) records:
+// conversions only.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -9,8 +10,11 @@ inline constexpr field fabric_err_stats[] = {
     {"fabric_error_counters", 0, 8, 151},
 };
 
-// What stats_ntoh converts: the whole record or nothing.
-inline constexpr len_rule fabric_err_stats_len = len_rule::at_least;
+inline constexpr kind fabric_err_kind{
+    .stats = fabric_err_stats,
+    .stats_len = len_rule::at_least,
+    .handlers = true,
+};
 
 // Only the leading word of the SNMP-clear records has a known layout; the
 // rest are bytes that the conversions leave where they are.
@@ -23,7 +27,10 @@ inline constexpr field snmp_clear_stats[] = {
     {"snmp_clear_trailing_bytes", 4, 1, 520},
 };
 
-// What stats_ntoh converts: len is not examined.
-inline constexpr len_rule snmp_clear_stats_len = len_rule::ignored;
+inline constexpr kind snmp_clear_kind{
+    .request = snmp_clear_request,
+    .stats = snmp_clear_stats,
+    .stats_len = len_rule::ignored,
+};
 
 } // namespace statscl::internal

@@ -1,8 +1,10 @@
 // fabric_path.h - fabric-path records (type 14): three per-path counter
-// arrays for up to 48 paths, chosen by a 64-bit path mask.
+// arrays for up to 48 paths; diff and clear touch only the paths that the
+// request's path mask selects.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -19,11 +21,47 @@ inline constexpr field fabric_path_stats[] = {
     {"path_tail_values", 1184, 8, 192},
 };
 
-// What stats_ntoh converts: the whole record or nothing.
-inline constexpr len_rule fabric_path_stats_len = len_rule::at_least;
+inline constexpr field fabric_path_arrays[] = {
+    field_named(fabric_path_stats, "path_counters_1"),
+    field_named(fabric_path_stats, "path_counters_2"),
+    field_named(fabric_path_stats, "path_counters_3"),
+};
 
-inline constexpr uint32_t fabric_path_mask_at = 8;
-inline constexpr std::size_t fabric_paths = 48;
-inline constexpr uint32_t fabric_path_arrays_at[] = {32, 416, 800};
+// Calls apply(offset, n) for each run of n adjacent selected paths in each of
+// the three arrays; the mask is read once, and bits from 48 up select nothing.
+template <class Apply> void for_selected_paths(const void *req, Apply apply) {
+    constexpr uint32_t mask_at = field_named(fabric_path_request, "path_mask").offset;
+    constexpr uint32_t paths = fabric_path_arrays[0].count;
+    const uint64_t mask = load<uint64_t>(bytes(req) + mask_at) & ((uint64_t{1} << paths) - 1);
+    for_each_bit_run(mask, [&](std::size_t path, std::size_t n) {
+        for (const field &array : fabric_path_arrays)
+            apply(array.offset + 8 * path, n);
+    });
+}
+
+inline void fabric_path_diff(const void *baseline, const void *req, void *current) {
+    if (baseline == nullptr || req == nullptr || current == nullptr)
+        return;
+    for_selected_paths(req, [&](std::size_t at, std::size_t n) {
+        diff64(bytes(baseline) + at, bytes(current) + at, bytes(current) + at, n);
+    });
+}
+
+inline void fabric_path_clear(void *baseline, const void *req, const void *current) {
+    if (baseline == nullptr || req == nullptr || current == nullptr)
+        return;
+    for_selected_paths(req, [&](std::size_t at, std::size_t n) {
+        copy64(bytes(baseline) + at, bytes(current) + at, n);
+    });
+}
+
+inline constexpr kind fabric_path_kind{
+    .request = fabric_path_request,
+    .stats = fabric_path_stats,
+    .stats_len = len_rule::at_least,
+    .diff = fabric_path_diff,
+    .clear = fabric_path_clear,
+    .select_all = {"path_mask", 0xFFFF'FFFF'FFFF},
+};
 
 } // namespace statscl::internal

@@ -1,8 +1,10 @@
-// phy.h - PHY records: phy (type 11) and phy_snmp (type 12) share one
-// statistics record and have no request.
+// phy.h - PHY records: phy (type 11) and phy_snmp (type 12)
+// share one statistics record and have no request; phy keeps a baseline
+// of both counters, phy_snmp only converts.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -11,7 +13,17 @@ inline constexpr field phy_stats[] = {
     {"phy_counter_1", 8, 8, 1},
 };
 
-// What stats_ntoh converts: len is not examined.
-inline constexpr len_rule phy_stats_len = len_rule::ignored;
+inline constexpr kind phy_kind{
+    .stats = phy_stats,
+    .stats_len = len_rule::ignored,
+    .diff = diff_counters<0, size_of(phy_stats) / 8>,
+    .clear = clear_counters<0, size_of(phy_stats) / 8>,
+    .handlers = true,
+};
+
+inline constexpr kind phy_snmp_kind{
+    .stats = phy_stats,
+    .stats_len = len_rule::ignored,
+};
 
 } // namespace statscl::internal

@@ -1,7 +1,10 @@
-// pktflow.h - packet-flow records (type 1).
+// pktflow.h - packet-flow records (type 1): elements 0 to 101 of the
+// statistics record are counters with a baseline, element 10 of them never
+// goes below 0; elements 102 to 107 travel along.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -19,17 +22,42 @@ inline constexpr field pktflow_stats[] = {
     {"flow_trailer", 816, 8, 6},
 };
 
-// What stats_ntoh converts: the whole values that len covers.
-inline constexpr len_rule pktflow_stats_len = len_rule::whole_values;
-
-// The statistics record's first element: all that stats_hton converts on a
-// big-endian host.
+// On the big-endian switch stats_hton converts element 0 only.
 inline constexpr field pktflow_stats_head[] = {
-    {"flow_counter", 0, 8, 1},
+    first_element(field_named(pktflow_stats, "flow_counter")),
 };
 
-inline constexpr std::size_t pktflow_counters = 102; // elements 0 to 101
-inline constexpr std::size_t pktflow_clamped = 10;   // the element that never goes below 0
-inline constexpr uint32_t pktflow_no_diff = 16;      // req_word0 value that turns diff off
+inline constexpr uint32_t pktflow_no_diff = 16; // req_word0 value that turns diff off
+inline constexpr uint32_t pktflow_clamped = 10; // the counter that never goes below 0
+
+// Tests only the request; the clamp compares the values before subtracting.
+inline void pktflow_diff(const void *baseline, const void *req, void *current) {
+    constexpr field counters = field_named(pktflow_stats, "flow_counter");
+    if (req == nullptr || load<uint32_t>(bytes(req)) == pktflow_no_diff)
+        return;
+    const byte *base = bytes(baseline);
+    byte *cur = bytes(current);
+    const std::size_t clamped = counters.offset + counters.width * pktflow_clamped;
+    const bool below_baseline = load<uint64_t>(base + clamped) > load<uint64_t>(cur + clamped);
+    diff64(base + counters.offset, cur + counters.offset, cur + counters.offset, counters.count);
+    if (below_baseline)
+        store<uint64_t>(cur + clamped, 0);
+}
+
+// Tests nothing and does not read the request.
+inline void pktflow_clear(void *baseline, const void * /*req*/, const void *current) {
+    constexpr field counters = field_named(pktflow_stats, "flow_counter");
+    copy64(bytes(baseline) + counters.offset, bytes(current) + counters.offset, counters.count);
+}
+
+inline constexpr kind pktflow_kind{
+    .request = pktflow_request,
+    .stats = pktflow_stats,
+    .stats_len = len_rule::whole_values,
+    .diff = pktflow_diff,
+    .clear = pktflow_clear,
+    .handlers = true,
+    .stats_hton_big_endian = pktflow_stats_head,
+};
 
 } // namespace statscl::internal

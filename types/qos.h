@@ -1,7 +1,9 @@
-// qos.h - QoS records (type 3).
+// qos.h - QoS records (type 3): eight blocks of eight counters with a
+// baseline, then tail values that travel along.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -15,10 +17,31 @@ inline constexpr field qos_stats[] = {
     {"block_6", 384, 8, 8}, {"block_7", 448, 8, 8}, {"qos_tail_values", 512, 8, 56},
 };
 
-// What stats_ntoh converts: the whole record or nothing.
-inline constexpr len_rule qos_stats_len = len_rule::at_least;
+inline constexpr uint32_t qos_block_values = field_named(qos_stats, "block_0").count;
+inline constexpr uint32_t qos_counters = field_named(qos_stats, "qos_tail_values").offset / 8;
 
-inline constexpr std::size_t qos_blocks = 8;
-inline constexpr std::size_t qos_block_values = 8;
+// block_select 1: blocks 0, 2, 4, 6; 2: blocks 1, 3, 5, 7; 3: all eight;
+// any other value: none.
+inline void qos_clear(void *baseline, const void *req, const void *current) {
+    if (baseline == nullptr || req == nullptr || current == nullptr)
+        return;
+    constexpr uint32_t block_masks[] = {0, 0x55, 0xAA, 0xFF};
+    const uint32_t select = load<uint32_t>(bytes(req));
+    const uint32_t blocks = select < 4 ? block_masks[select] : 0;
+    for_each_bit_run(blocks, [&](std::size_t first, std::size_t n) {
+        const std::size_t at = 8 * qos_block_values * first;
+        copy64(bytes(baseline) + at, bytes(current) + at, n * qos_block_values);
+    });
+}
+
+inline constexpr kind qos_kind{
+    .request = qos_request,
+    .stats = qos_stats,
+    .stats_len = len_rule::at_least,
+    .diff = diff_counters<0, qos_counters>, // all eight blocks
+    .clear = qos_clear,
+    .handlers = true,
+    .select_all = {"block_select", 3},
+};
 
 } // namespace statscl::internal

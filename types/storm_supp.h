@@ -1,7 +1,9 @@
-// storm_supp.h - storm-suppression records (type 8).
+// storm_supp.h - storm-suppression records (type 8): only storm_counter has
+// a baseline; clear tests the request but does not read it.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -16,7 +18,14 @@ inline constexpr field storm_supp_stats[] = {
     {"storm_value", 8, 4, 1},
 };
 
-// What stats_ntoh converts: len is not examined.
-inline constexpr len_rule storm_supp_stats_len = len_rule::ignored;
+inline constexpr field storm_supp_counter = field_named(storm_supp_stats, "storm_counter");
+
+inline constexpr kind storm_supp_kind{
+    .request = storm_supp_request,
+    .stats = storm_supp_stats,
+    .stats_len = len_rule::ignored,
+    .diff = diff_counters<storm_supp_counter.offset, storm_supp_counter.count>,
+    .clear = clear_counters<storm_supp_counter.offset, storm_supp_counter.count>,
+};
 
 } // namespace statscl::internal

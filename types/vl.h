@@ -1,8 +1,9 @@
-// vl.h - virtual-lane records: vl (type 4), vl_rates (type 6) and vl_snmp
-// (type 7).
+// vl.h - virtual-lane records: vl (type 4) keeps a baseline captured lane by
+// lane; vl_rates (type 6) and vl_snmp (type 7) only convert.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/counters.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -16,11 +17,30 @@ inline constexpr field vl_stats[] = {
     {"block_4", 256, 8, 8}, {"block_5", 320, 8, 8}, {"block_6", 384, 8, 8}, {"block_7", 448, 8, 8},
 };
 
-// What stats_ntoh converts: the whole record or nothing.
-inline constexpr len_rule vl_stats_len = len_rule::at_least;
+inline constexpr uint32_t vl_lanes = field_named(vl_stats, "block_0").count;
+inline constexpr uint32_t vl_counters = size_of(vl_stats) / 8;
 
-inline constexpr std::size_t vl_blocks = 8;
-inline constexpr std::size_t vl_lanes = 8;
+// Bit i of lane_mask (i = 0 to 7) captures lane i of every block; adjacent
+// selected lanes are copied together.
+inline void vl_clear(void *baseline, const void *req, const void *current) {
+    if (baseline == nullptr || req == nullptr || current == nullptr)
+        return;
+    const uint32_t mask = load<uint32_t>(bytes(req)) & ((1U << vl_lanes) - 1);
+    for_each_bit_run(mask, [&](std::size_t lane, std::size_t n) {
+        for (std::size_t at = 8 * lane; at < 8 * vl_counters; at += 8 * vl_lanes)
+            copy64(bytes(baseline) + at, bytes(current) + at, n);
+    });
+}
+
+inline constexpr kind vl_kind{
+    .request = vl_request,
+    .stats = vl_stats,
+    .stats_len = len_rule::at_least,
+    .diff = diff_counters<0, vl_counters>,
+    .clear = vl_clear,
+    .handlers = true,
+    .select_all = {"lane_mask", 0xFF},
+};
 
 inline constexpr field vl_rates_request[] = {
     {"rates_request", 0, 8, 1},
@@ -30,8 +50,12 @@ inline constexpr field vl_rates_stats[] = {
     {"rate_values", 0, 8, 4},
 };
 
-// What stats_ntoh converts: the whole values that len covers.
-inline constexpr len_rule vl_rates_stats_len = len_rule::whole_values;
+inline constexpr kind vl_rates_kind{
+    .request = vl_rates_request,
+    .stats = vl_rates_stats,
+    .stats_len = len_rule::whole_values,
+    .handlers = true,
+};
 
 inline constexpr field vl_snmp_request[] = {
     {"vl_snmp_request_word", 0, 4, 1},
@@ -41,7 +65,11 @@ inline constexpr field vl_snmp_stats[] = {
     {"vl_snmp_counters", 0, 8, 64},
 };
 
-// What stats_ntoh converts: the whole values that len covers.
-inline constexpr len_rule vl_snmp_stats_len = len_rule::whole_values;
+inline constexpr kind vl_snmp_kind{
+    .request = vl_snmp_request,
+    .stats = vl_snmp_stats,
+    .stats_len = len_rule::whole_values,
+    .handlers = true,
+};
 
 } // namespace statscl::internal

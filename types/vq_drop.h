@@ -1,8 +1,8 @@
-// vq_drop.h - virtual-queue drop records (type 15).  Every 64-bit field of
-// the statistics record starts 4 bytes past a multiple of 8.
+// vq_drop.h - virtual-queue drop records (type 15): conversions only.  Every
+// 64-bit field of the statistics record starts 4 bytes past a multiple of 8.
 #pragma once
 
-#include "../core/layout.h"
+#include "../internal/layout.h"
 
 namespace statscl::internal {
 
@@ -19,7 +19,10 @@ inline constexpr field vq_drop_stats[] = {
     {"vq_tail_value_1", 16396, 8, 1}, {"vq_tail_value_2", 16404, 8, 1},
 };
 
-// What stats_ntoh converts: len is not examined.
-inline constexpr len_rule vq_drop_stats_len = len_rule::ignored;
+inline constexpr kind vq_drop_kind{
+    .request = vq_drop_request,
+    .stats = vq_drop_stats,
+    .stats_len = len_rule::ignored,
+};
 
 } // namespace statscl::internal

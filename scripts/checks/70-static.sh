@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # 70-static.sh - clang-tidy (checks in .clang-tidy) and cppcheck over the
-# library's own sources, core/, types/ and platform/, with the release
+# library's own sources, core/, internal/, types/ and platform/, with the release
 # preset's compile commands (configured in build/static).  Fails on any
 # finding of either.
 set -uo pipefail
@@ -12,7 +12,7 @@ install_missing cmake g++ clang-tidy cppcheck || { echo "static: could not insta
 dir=build/static
 cmake --preset release -B "$dir" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null ||
     { echo "static: configure failed"; exit 1; }
-mapfile -t sources < <(find core types platform -name '*.cpp' | sort)
+mapfile -t sources < <(find core internal types platform -name '*.cpp' | sort)
 status=0
 
 log=$dir/clang-tidy.log
@@ -29,7 +29,7 @@ fi
 
 log=$dir/cppcheck.log
 if cppcheck --enable=warning,performance,portability --error-exitcode=1 --inline-suppr --std=c++20 \
-    --language=c++ -I include -I core -q "${sources[@]}" >"$log" 2>&1; then
+    --language=c++ -I include -I platform_api -I internal -q "${sources[@]}" >"$log" 2>&1; then
     echo "static cppcheck: ${#sources[@]} files, no finding"
 else
     head -40 "$log"

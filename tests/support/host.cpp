@@ -1,7 +1,7 @@
 // host.cpp - the test program's platform: it overrides the platform library.
 #include "host.h"
 
-#include "../../core/platform_api.h"
+#include "statscl_platform.h"
 
 namespace statscl::test {
 namespace {

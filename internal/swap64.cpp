@@ -1,4 +1,4 @@
-// swap64.cpp - the portable kernel and the choice of kernel.
+// swap64.cpp - the portable kernel, and swap64 where it is the only one.
 #include "swap64.h"
 
 namespace statscl::internal {
@@ -21,27 +21,8 @@ void swap64_scalar(byte *dst, const byte *src, std::size_t count) {
         store(dst + 8 * i, byteswap(load<uint64_t>(src + 8 * i)));
 }
 
-#ifdef STATSCL_X86_KERNELS
-
-// Runs once, while the dynamic loader relocates the library: before any
-// constructor, so it asks the CPU itself and touches nothing instrumented.
-extern "C" __attribute__((no_sanitize("address", "thread", "undefined"))) swap64_fn
-statscl_resolve_swap64() {
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2"))
-        return swap64_avx2;
-    if (__builtin_cpu_supports("ssse3"))
-        return swap64_ssse3;
-    return swap64_scalar;
-}
-
-void swap64(byte *dst, const byte *src, std::size_t count)
-    __attribute__((ifunc("statscl_resolve_swap64")));
-
-#else
-
+#ifndef STATSCL_X86_KERNELS
 void swap64(byte *dst, const byte *src, std::size_t count) { swap64_scalar(dst, src, count); }
-
 #endif
 
 } // namespace statscl::internal

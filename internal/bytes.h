@@ -23,9 +23,35 @@ template <class T> inline T load(const byte *p) {
 /// Stores v at p in host order.
 template <class T> inline void store(byte *p, T v) { std::memcpy(p, &v, sizeof v); }
 
+/// The unsigned integer of `Width` bytes: the one place a field's width
+/// becomes a type.
+template <uint32_t Width> struct uint_of;
+template <> struct uint_of<1> { using type = uint8_t; };
+template <> struct uint_of<2> { using type = uint16_t; };
+template <> struct uint_of<4> { using type = uint32_t; };
+template <> struct uint_of<8> { using type = uint64_t; };
+template <uint32_t Width> using uint_t = typename uint_of<Width>::type;
+
+/// Calls fn.template operator()<T>() with T the unsigned integer of `width`
+/// bytes (1, 2, 4 or 8), for code that meets widths at run time.
+template <class Fn> decltype(auto) with_width(uint32_t width, Fn &&fn) {
+    switch (width) {
+    case 1:
+        return fn.template operator()<uint8_t>();
+    case 2:
+        return fn.template operator()<uint16_t>();
+    case 4:
+        return fn.template operator()<uint32_t>();
+    default:
+        return fn.template operator()<uint64_t>();
+    }
+}
+
 /// Reverses the bytes of v.
 template <class T> constexpr T byteswap(T v) {
-    if constexpr (sizeof(T) == 2)
+    if constexpr (sizeof(T) == 1)
+        return v;
+    else if constexpr (sizeof(T) == 2)
         return static_cast<T>(__builtin_bswap16(v));
     else if constexpr (sizeof(T) == 4)
         return __builtin_bswap32(v);

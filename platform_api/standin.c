@@ -1,4 +1,4 @@
-/* platform_standin.c - a stand-in for the switch platform's library.
+/* standin.c - a stand-in for the switch platform's library.
  *
  * Provides the logger, the shared text buffer and the interface-index
  * conversions so that the conversion library builds, loads and is tested
@@ -8,9 +8,9 @@
 #include <arpa/inet.h>
 #include <stdio.h>
 
-#include "../core/platform_api.h"
+#include "statscl_platform.h"
 
-__attribute__((visibility("default"))) char _tmpbuf[1024];
+__attribute__((visibility("default"))) char _tmpbuf[STATSCL_TMPBUF_SIZE];
 
 __attribute__((visibility("default"))) int app_log(int flag, const char *text) {
     (void)flag;

@@ -1,7 +1,7 @@
 // swap64_avx2.cpp - 64-bit byte reversal with AVX2 byte shuffles.
 #include <immintrin.h>
 
-#include "../swap64.h"
+#include "kernels.h"
 
 namespace statscl::internal {
 

@@ -1,7 +1,7 @@
 // swap64_ssse3.cpp - 64-bit byte reversal with SSSE3 byte shuffles.
 #include <immintrin.h>
 
-#include "../swap64.h"
+#include "kernels.h"
 
 namespace statscl::internal {
 

@@ -63,4 +63,22 @@ template <class Apply> inline void for_each_bit_run(uint64_t mask, Apply apply) 
 inline byte *bytes(void *p) { return static_cast<byte *>(p); }
 inline const byte *bytes(const void *p) { return static_cast<const byte *>(p); }
 
+/// The common diff: `Count` counters from byte `Offset` of current minus the
+/// baseline's; returns when baseline or current is null, never reads req.
+template <uint32_t Offset, uint32_t Count>
+void diff_counters(const void *baseline, const void * /*req*/, void *current) {
+    if (baseline == nullptr || current == nullptr)
+        return;
+    diff64(bytes(baseline) + Offset, bytes(current) + Offset, bytes(current) + Offset, Count);
+}
+
+/// The common clear: copies the same counters into the baseline; returns when
+/// any pointer is null, never reads req's bytes.
+template <uint32_t Offset, uint32_t Count>
+void clear_counters(void *baseline, const void *req, const void *current) {
+    if (baseline == nullptr || req == nullptr || current == nullptr)
+        return;
+    copy64(bytes(baseline) + Offset, bytes(current) + Offset, Count);
+}
+
 } // namespace statscl::internal
