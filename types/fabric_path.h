@@ -27,12 +27,14 @@ inline constexpr field fabric_path_arrays[] = {
     field_named(fabric_path_stats, "path_counters_3"),
 };
 
+// Every path: the mask bits from 48 up select nothing.
+inline constexpr uint64_t fabric_path_all = (uint64_t{1} << fabric_path_arrays[0].count) - 1;
+
 // Calls apply(offset, n) for each run of n adjacent selected paths in each of
-// the three arrays; the mask is read once, and bits from 48 up select nothing.
+// the three arrays; the mask is read once.
 template <class Apply> void for_selected_paths(const void *req, Apply apply) {
     constexpr uint32_t mask_at = field_named(fabric_path_request, "path_mask").offset;
-    constexpr uint32_t paths = fabric_path_arrays[0].count;
-    const uint64_t mask = load<uint64_t>(bytes(req) + mask_at) & ((uint64_t{1} << paths) - 1);
+    const uint64_t mask = load<uint64_t>(bytes(req) + mask_at) & fabric_path_all;
     for_each_bit_run(mask, [&](std::size_t path, std::size_t n) {
         for (const field &array : fabric_path_arrays)
             apply(array.offset + 8 * path, n);
@@ -61,7 +63,7 @@ inline constexpr kind fabric_path_kind{
     .stats_len = len_rule::at_least,
     .diff = fabric_path_diff,
     .clear = fabric_path_clear,
-    .select_all = {"path_mask", 0xFFFF'FFFF'FFFF},
+    .select_all = {"path_mask", fabric_path_all},
 };
 
 } // namespace statscl::internal

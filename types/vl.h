@@ -39,7 +39,7 @@ inline constexpr kind vl_kind{
     .diff = diff_counters<0, vl_counters>,
     .clear = vl_clear,
     .handlers = true,
-    .select_all = {"lane_mask", 0xFF},
+    .select_all = {"lane_mask", (1U << vl_lanes) - 1},
 };
 
 inline constexpr field vl_rates_request[] = {
