@@ -17,8 +17,8 @@ inline constexpr field qos_stats[] = {
     {"block_6", 384, 8, 8}, {"block_7", 448, 8, 8}, {"qos_tail_values", 512, 8, 56},
 };
 
-inline constexpr uint32_t qos_block_values = field_named(qos_stats, "block_0").count;
-inline constexpr uint32_t qos_counters = field_named(qos_stats, "qos_tail_values").offset / 8;
+inline constexpr std::size_t qos_block_values = field_named(qos_stats, "block_0").count;
+inline constexpr std::size_t qos_counters = field_named(qos_stats, "qos_tail_values").offset / 8;
 
 // block_select 1: blocks 0, 2, 4, 6; 2: blocks 1, 3, 5, 7; 3: all eight;
 // any other value: none.

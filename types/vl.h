@@ -17,8 +17,8 @@ inline constexpr field vl_stats[] = {
     {"block_4", 256, 8, 8}, {"block_5", 320, 8, 8}, {"block_6", 384, 8, 8}, {"block_7", 448, 8, 8},
 };
 
-inline constexpr uint32_t vl_lanes = field_named(vl_stats, "block_0").count;
-inline constexpr uint32_t vl_counters = size_of(vl_stats) / 8;
+inline constexpr std::size_t vl_lanes = field_named(vl_stats, "block_0").count;
+inline constexpr std::size_t vl_counters = size_of(vl_stats) / 8;
 
 // Bit i of lane_mask (i = 0 to 7) captures lane i of every block; adjacent
 // selected lanes are copied together.

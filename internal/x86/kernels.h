@@ -13,8 +13,8 @@ void swap64_avx2(byte *dst, const byte *src, std::size_t count);
 // any constructor: they must touch nothing that a sanitizer instruments.
 #define STATSCL_LOADER_SAFE __attribute__((no_sanitize("address", "thread", "undefined")))
 
-STATSCL_LOADER_SAFE inline bool cpu_has_avx2() { return __builtin_cpu_supports("avx2") != 0; }
-STATSCL_LOADER_SAFE inline bool cpu_has_ssse3() { return __builtin_cpu_supports("ssse3") != 0; }
+STATSCL_LOADER_SAFE inline bool cpu_has_avx2() { return __builtin_cpu_supports("avx2"); }
+STATSCL_LOADER_SAFE inline bool cpu_has_ssse3() { return __builtin_cpu_supports("ssse3"); }
 STATSCL_LOADER_SAFE inline bool cpu_has_x86_64() { return true; }
 
 struct swap64_kernel {
