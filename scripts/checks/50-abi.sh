@@ -8,7 +8,9 @@
 # or of the tables.  The PowerPC record catches what only a 32-bit target
 # shows (4-byte pointers, 64-bit values in register pairs).  `50-abi.sh
 # --update` records the ABI of both fresh builds instead (for a deliberate
-# change of the interface, with a new version).
+# change of the interface, with a new version).  Each library's dynamic
+# symbols must also be exactly abi/exported_symbols.txt, the list that the
+# unit tests' export check reads too.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
@@ -50,7 +52,17 @@ if [ "${1:-}" = --update ]; then
 fi
 
 failed=()
+exports=abi/exported_symbols.txt
 for target in "${targets[@]}"; do
+    nm=nm
+    [ "$target" = x86-64 ] || nm=powerpc-linux-gnu-nm
+    if ! diff <("$nm" -D --defined-only --format=posix "${libraries[$target]}" | cut -d' ' -f1 | sort) \
+        <(sort "$exports") >"${dirs[$target]}/exports.diff"; then
+        sed "s/^/abi $target: /" "${dirs[$target]}/exports.diff"
+        echo "abi $target: FAILED: exported symbols differ from $exports (< built, > listed)"
+        failed+=("$target")
+        continue
+    fi
     recorded=${records[$target]}
     report=${dirs[$target]}/abidiff.txt
     # No --headers-dir2: the records carry no source locations, so abidiff would
