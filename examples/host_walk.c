@@ -31,8 +31,8 @@ static void walk_storm_supp(void) {
         size = STATSCL_STORM_SUPP_STATS_SIZE,
         counter = STATSCL_STORM_SUPP_STATS_STORM_COUNTER_OFFSET
     };
-    unsigned char stats[size], wire[size], baseline[size] = {0},
-                                           req[STATSCL_STORM_SUPP_REQ_SIZE] = {0};
+    unsigned char stats[size], wire[size], baseline[size] = {0};
+    unsigned char req[STATSCL_STORM_SUPP_REQ_SIZE] = {0};
 
     printf("storm_supp (type %d): request %" PRIu32 " bytes, statistics %" PRIu32 " bytes\n",
            STATSCL_TYPE_STORM_SUPP, row->req_len, row->stats_len);
@@ -56,19 +56,23 @@ static void walk_storm_supp(void) {
  * value of the record is a 64-bit counter. */
 static void walk_qos(void) {
     const statscl_convert_t *row = statscl_get_convert_tbl(STATSCL_TYPE_QOS);
-    enum { width = STATSCL_QOS_STATS_BLOCK_0_WIDTH, values = STATSCL_QOS_STATS_SIZE / width };
+    enum {
+        first = STATSCL_QOS_STATS_BLOCK_0_OFFSET,
+        width = STATSCL_QOS_STATS_BLOCK_0_WIDTH,
+        values = (STATSCL_QOS_STATS_SIZE - first) / width
+    };
     unsigned char current[STATSCL_QOS_STATS_SIZE], baseline[STATSCL_QOS_STATS_SIZE];
     unsigned char req[STATSCL_QOS_REQ_SIZE];
 
     printf("qos (type %d): clear, then diff\n", STATSCL_TYPE_QOS);
     for (unsigned i = 0; i < values; ++i)
-        statscl_put_u64(current, i * width, 100u * i);
+        statscl_put_u64(current, first + i * width, 100u * i);
     memset(baseline, 0, sizeof baseline);
     /* block_select 3: all eight blocks */
     statscl_put_u32(req, STATSCL_QOS_REQ_BLOCK_SELECT_OFFSET, 3);
     row->clear(baseline, req, current);
     for (unsigned i = 0; i < values; ++i)
-        statscl_put_u64(current, i * width, 100u * i + i % 8);
+        statscl_put_u64(current, first + i * width, 100u * i + i % 8);
     row->diff(baseline, req, current);
     printf("  block_3 since the clear:    ");
     for (unsigned i = 0; i < STATSCL_QOS_STATS_BLOCK_3_COUNT; ++i)

@@ -19,9 +19,12 @@ void put_host(unsigned char *p, uint32_t width, uint64_t v) {
 
 std::string known_kinds() {
     std::vector<std::string> typed, named;
-    for (const kind_info &k : internal::catalogue)
-        (k.type != 0 ? typed : named)
-            .push_back(k.type != 0 ? fmt::format("{} {}", k.type, k.name) : k.name);
+    for (const kind_info &k : internal::catalogue) {
+        if (k.type != 0)
+            typed.push_back(fmt::format("{} {}", k.type, k.name));
+        else
+            named.emplace_back(k.name);
+    }
     return fmt::format("known types: {}, and by name only: {}", fmt::join(typed, ", "),
                        fmt::join(named, " "));
 }
@@ -35,8 +38,8 @@ std::string field_names(layout fields) {
 
 // An integer as a JSON number or a "0x..." string, within the field's range.
 uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
-    const uint64_t max =
-        width == 8 ? std::numeric_limits<uint64_t>::max() : (uint64_t{1} << 8 * width) - 1;
+    const uint64_t max = internal::with_width(
+        width, []<class T>() -> uint64_t { return std::numeric_limits<T>::max(); });
     const auto out_of_range = [&] {
         return refusal(fmt::format("'{}': {} is out of range for a {}-bit field (0 to {})", label,
                                    v.dump(), 8 * width, max));
@@ -46,11 +49,12 @@ uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
     if (v.is_number_integer())
         throw out_of_range();
     const std::string text = v.is_string() ? v.get<std::string>() : "";
-    const char *digits = text.data() + 2, *end = text.data() + text.size();
+    const std::string_view digits =
+        text.starts_with("0x") ? std::string_view(text).substr(2) : std::string_view();
+    const char *end = digits.data() + digits.size();
     uint64_t value = 0;
-    const auto [stop, error] = std::from_chars(digits, end, value, 16);
-    if (!text.starts_with("0x") || digits == end || stop != end ||
-        error == std::errc::invalid_argument)
+    const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
+    if (digits.empty() || stop != end || error == std::errc::invalid_argument)
         throw refusal(
             fmt::format("'{}': expected an unsigned integer or a \"0x...\" hex string, not {}",
                         label, v.dump()));

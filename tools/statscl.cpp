@@ -18,8 +18,6 @@
 namespace statscl::tool {
 namespace {
 
-using internal::len_rule;
-
 // ---------------------------------------------------------------------------
 // Text output.
 
