@@ -103,7 +103,7 @@ std::string list_json() {
                          {"operations", operations(k)},
                          {"request", record_json(k.request)},
                          {"stats", record_json(k.stats)}});
-    return kinds.dump(1) + "\n";
+    return kinds.dump(2) + "\n";
 }
 
 std::string records_header() {
