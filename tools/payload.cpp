@@ -1,10 +1,15 @@
 // payload.cpp - reading input, and hex text in both directions.
 #include "payload.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+
+#include <fmt/format.h>
+#include <fmt/ranges.h>
 
 namespace statscl::tool {
 
@@ -36,10 +41,7 @@ int hex_digit(char c) {
 
 std::string printable(char c) {
     const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x20 && u < 0x7F)
-        return std::string("'") + c + "'";
-    static const char digits[] = "0123456789abcdef";
-    return std::string("byte 0x") + digits[u >> 4] + digits[u & 15];
+    return u >= 0x20 && u < 0x7F ? fmt::format("'{}'", c) : fmt::format("byte 0x{:02x}", u);
 }
 
 } // namespace
@@ -87,22 +89,15 @@ bytes parse_hex(std::string_view text) {
 }
 
 std::string to_hex(const unsigned char *data, std::size_t size) {
-    static const char digits[] = "0123456789abcdef";
-    std::string s;
-    s.reserve(2 * size);
-    for (std::size_t i = 0; i < size; ++i) {
-        s += digits[data[i] >> 4];
-        s += digits[data[i] & 15];
-    }
-    return s;
+    return fmt::format("{:02x}", fmt::join(data, data + size, ""));
 }
 
 std::string to_hex_lines(const bytes &data) {
     std::string s;
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        s += to_hex(&data[i], 1);
-        s += (i % 16 == 15 || i + 1 == data.size()) ? '\n' : ' ';
-    }
+    for (std::size_t at = 0; at < data.size(); at += 16)
+        fmt::format_to(
+            std::back_inserter(s), "{:02x}\n",
+            fmt::join(data.begin() + at, data.begin() + std::min(at + 16, data.size()), " "));
     return s;
 }
 

@@ -1,58 +1,66 @@
 // record.cpp - kinds by name or type id, records by field name.
 #include "record.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <limits>
+#include <vector>
+
+#include <fmt/ranges.h>
 
 namespace statscl::tool {
 
 namespace {
 
-// Element values in host order, through the library's own loads and stores.
 void put_host(unsigned char *p, uint32_t width, uint64_t v) {
-    using internal::store;
-    switch (width) {
-    case 1:
-        store(p, static_cast<uint8_t>(v));
-        break;
-    case 2:
-        store(p, static_cast<uint16_t>(v));
-        break;
-    case 4:
-        store(p, static_cast<uint32_t>(v));
-        break;
-    default:
-        store(p, v);
-    }
+    internal::with_width(width, [&]<class T>() { internal::store(p, static_cast<T>(v)); });
 }
 
 std::string known_kinds() {
-    std::string s = "known types:";
-    for (const kind_info &k : internal::catalogue)
-        s += k.type != 0 ? " " + std::to_string(k.type) + " " + k.name + "," : "";
-    s += " and by name only:";
-    for (const kind_info &k : internal::catalogue)
-        s += k.type == 0 ? std::string(" ") + k.name : "";
-    return s;
+    std::vector<std::string> typed, named;
+    for (const kind_info &k : internal::catalogue) {
+        if (k.type != 0)
+            typed.push_back(fmt::format("{} {}", k.type, k.name));
+        else
+            named.emplace_back(k.name);
+    }
+    return fmt::format("known types: {}, and by name only: {}", fmt::join(typed, ", "),
+                       fmt::join(named, " "));
 }
 
 std::string field_names(layout fields) {
-    std::string s;
+    std::vector<std::string_view> names;
     for (const field &f : fields)
-        s += (s.empty() ? "" : ", ") + std::string(f.name);
-    return s;
+        names.emplace_back(f.name);
+    return fmt::format("{}", fmt::join(names, ", "));
 }
 
+// An integer as a JSON number or a "0x..." string, within the field's range.
 uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
-    const uint64_t max =
-        width == 8 ? std::numeric_limits<uint64_t>::max() : (uint64_t{1} << 8 * width) - 1;
+    const uint64_t max = internal::with_width(
+        width, []<class T>() -> uint64_t { return std::numeric_limits<T>::max(); });
+    const auto out_of_range = [&] {
+        return refusal(fmt::format("'{}': {} is out of range for a {}-bit field (0 to {})", label,
+                                   v.dump(), 8 * width, max));
+    };
     if (v.is_number_unsigned() && v.get<uint64_t>() <= max)
         return v.get<uint64_t>();
-    if (v.is_number())
-        throw refusal("'" + label + "': " + v.dump() + " is out of range for a " +
-                      std::to_string(8 * width) + "-bit field (an integer from 0 to " +
-                      std::to_string(max) + ")");
-    throw refusal("'" + label + "': expected an unsigned integer, not " + v.dump());
+    if (v.is_number_integer())
+        throw out_of_range();
+    const std::string text = v.is_string() ? v.get<std::string>() : "";
+    const std::string_view digits =
+        text.starts_with("0x") ? std::string_view(text).substr(2) : std::string_view();
+    const char *end = digits.data() + digits.size();
+    uint64_t value = 0;
+    const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
+    if (digits.empty() || stop != end || error == std::errc::invalid_argument)
+        throw refusal(
+            fmt::format("'{}': expected an unsigned integer or a \"0x...\" hex string, not {}",
+                        label, v.dump()));
+    if (error == std::errc::result_out_of_range || value > max)
+        throw out_of_range();
+    return value;
 }
 
 } // namespace
@@ -65,42 +73,41 @@ kind_ref find_kind(std::string_view name_or_id) {
             k.named_row != nullptr ? k.named_row : statscl_get_convert_tbl(k.type);
         if (row == nullptr || row->req_len != size_of(k.request) ||
             row->stats_len != size_of(k.stats))
-            throw refusal(std::string("the library's row for ") + k.name +
-                          " does not match this tool's record layouts: tool and library come "
-                          "from different builds");
+            throw refusal(fmt::format("the library's row for {} does not match this tool's "
+                                      "record layouts: tool and library come from different builds",
+                                      k.name));
         return {k, *row};
     }
-    throw refusal("unknown type '" + std::string(name_or_id) + "'; " + known_kinds());
+    throw refusal(fmt::format("unknown type '{}'; {}", name_or_id, known_kinds()));
 }
 
 std::string record_name(const kind_ref &kind, part p) {
-    return std::string(kind.info.name) + (p == part::request ? " request" : " statistics");
+    return fmt::format("{} {}", kind.info.name, p == part::request ? "request" : "statistics");
 }
 
 uint64_t get_host(const unsigned char *p, uint32_t width) {
-    using internal::load;
-    switch (width) {
-    case 2:
-        return load<uint16_t>(p);
-    case 4:
-        return load<uint32_t>(p);
-    default:
-        return load<uint64_t>(p);
-    }
+    return internal::with_width(width, [&]<class T>() -> uint64_t { return internal::load<T>(p); });
 }
 
-json fields_to_json(layout fields, const bytes &record) {
+json fields_to_json(layout fields, const bytes &record, json_style style) {
+    const auto value = [&](uint32_t offset, uint32_t width) -> json {
+        if (style.touched != nullptr &&
+            std::all_of(style.touched->begin() + offset, style.touched->begin() + offset + width,
+                        [](unsigned char b) { return b == 0; }))
+            return nullptr;
+        const uint64_t v = get_host(record.data() + offset, width);
+        return style.hex64 && width == 8 ? json(fmt::format("{:#018x}", v)) : json(v);
+    };
     json out = json::object();
     for (const field &f : fields) {
-        const unsigned char *at = record.data() + f.offset;
         if (f.width == 1) {
-            out[f.name] = to_hex(at, f.count);
+            out[f.name] = to_hex(record.data() + f.offset, f.count);
         } else if (f.count == 1) {
-            out[f.name] = get_host(at, f.width);
+            out[f.name] = value(f.offset, f.width);
         } else {
             json values = json::array();
             for (uint32_t i = 0; i < f.count; ++i)
-                values.push_back(get_host(at + i * f.width, f.width));
+                values.push_back(value(f.offset + i * f.width, f.width));
             out[f.name] = std::move(values);
         }
     }
@@ -109,47 +116,45 @@ json fields_to_json(layout fields, const bytes &record) {
 
 bytes fields_from_json(layout fields, const json &values, const std::string &what) {
     if (!values.is_object())
-        throw refusal("'fields' must be an object of the " + what + " fields");
+        throw refusal(fmt::format("'fields' must be an object of the {} fields", what));
     for (const auto &[name, value] : values.items()) {
         bool known = false;
         for (const field &f : fields)
             known = known || name == f.name;
         if (!known)
-            throw refusal("unknown field '" + name + "' for " + what +
-                          " (its fields: " + field_names(fields) + ")");
+            throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
+                                      field_names(fields)));
     }
     bytes record(size_of(fields), 0);
     for (const field &f : fields) {
         const auto it = values.find(f.name);
         if (it == values.end())
-            throw refusal("missing field '" + std::string(f.name) + "' of " + what);
+            throw refusal(fmt::format("missing field '{}' of {}", f.name, what));
         unsigned char *at = record.data() + f.offset;
         if (f.width == 1) {
-            const std::string expect = "'" + std::string(f.name) + "' must be a string of " +
-                                       std::to_string(f.count) + " bytes in hex";
+            const std::string expect =
+                fmt::format("'{}' must be a string of {} bytes in hex", f.name, f.count);
             if (!it->is_string())
                 throw refusal(expect);
             bytes b;
             try {
                 b = parse_hex(it->get<std::string>());
             } catch (const refusal &e) {
-                throw refusal(expect + ": " + e.what());
+                throw refusal(fmt::format("{}: {}", expect, e.what()));
             }
             if (b.size() != f.count)
-                throw refusal(expect + ", not " + std::to_string(b.size()));
+                throw refusal(fmt::format("{}, not {}", expect, b.size()));
             std::memcpy(at, b.data(), b.size());
         } else if (f.count == 1) {
             put_host(at, f.width, value_of(*it, f.name, f.width));
         } else {
             if (!it->is_array() || it->size() != f.count)
-                throw refusal(
-                    "'" + std::string(f.name) + "' must be an array of " + std::to_string(f.count) +
-                    " values, not " +
-                    (it->is_array() ? std::to_string(it->size()) + " values" : it->dump()));
+                throw refusal(fmt::format(
+                    "'{}' must be an array of {} values, not {}", f.name, f.count,
+                    it->is_array() ? fmt::format("{} values", it->size()) : it->dump()));
             for (uint32_t i = 0; i < f.count; ++i)
                 put_host(at + i * f.width, f.width,
-                         value_of((*it)[i], std::string(f.name) + "[" + std::to_string(i) + "]",
-                                  f.width));
+                         value_of((*it)[i], fmt::format("{}[{}]", f.name, i), f.width));
         }
     }
     return record;

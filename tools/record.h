@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include <fmt/format.h>
 #include <nlohmann/json.hpp>
 
 #include "catalogue.h"
@@ -51,8 +52,7 @@ template <class Fn> void for_each_element(layout fields, Fn &&fn) {
             continue;
         }
         for (uint32_t i = 0; i < f.count; ++i)
-            fn(f.count == 1 ? std::string(f.name)
-                            : std::string(f.name) + "[" + std::to_string(i) + "]",
+            fn(f.count == 1 ? std::string(f.name) : fmt::format("{}[{}]", f.name, i),
                f.offset + i * f.width, f.width, 1U);
     }
 }
@@ -60,12 +60,19 @@ template <class Fn> void for_each_element(layout fields, Fn &&fn) {
 /// The host-order integer of `width` bytes at p.
 uint64_t get_host(const unsigned char *p, uint32_t width);
 
+/// How fields_to_json writes values.
+struct json_style {
+    bool hex64 = false;             ///< 64-bit values as "0x..." strings, which survive doubles
+    const bytes *touched = nullptr; ///< when set: elements with no nonzero byte here are null
+};
+
 /// Every field of a host-order record: a number, an array of numbers, or a
 /// hex string for bytes of unknown layout.
-json fields_to_json(layout fields, const bytes &record);
+json fields_to_json(layout fields, const bytes &record, json_style style = {});
 
-/// The host-order record that a "fields" object describes.  Refuses unknown,
-/// missing and malformed fields and values out of a field's range.
+/// The host-order record that a "fields" object describes, each integer a
+/// number or a "0x..." string.  Refuses unknown, missing and malformed fields
+/// and values out of a field's range.
 bytes fields_from_json(layout fields, const json &values, const std::string &what);
 
 /// A host-order record with a distinct value in every element; `select` sets

@@ -8,53 +8,18 @@
 #include <iostream>
 
 #include <CLI/CLI.hpp>
+#include <fmt/ranges.h>
 
+#include "listing.h"
 #include "payload.h"
 #include "record.h"
+#include "table.h"
 
 namespace statscl::tool {
 namespace {
 
-using internal::len_rule;
-
 // ---------------------------------------------------------------------------
 // Text output.
-
-/// A table row; the cells of a wide row after the second are written as they
-/// are, without setting the width of their columns.
-struct table_row {
-    std::vector<std::string> cells;
-    bool wide = false;
-};
-
-/// Aligned columns; align holds 'l' or 'r' for each column.
-std::string format_table(const std::vector<table_row> &rows, std::string_view align) {
-    std::vector<std::size_t> width;
-    for (const table_row &r : rows) {
-        const std::size_t n = r.wide ? std::min<std::size_t>(2, r.cells.size()) : r.cells.size();
-        width.resize(std::max(width.size(), n), 0);
-        for (std::size_t i = 0; i < n; ++i)
-            width[i] = std::max(width[i], r.cells[i].size());
-    }
-    std::string out;
-    for (const table_row &r : rows) {
-        std::string line;
-        for (std::size_t i = 0; i < r.cells.size(); ++i) {
-            const std::string &c = r.cells[i];
-            if (i > 0)
-                line += "  ";
-            if (r.wide && i >= 2)
-                line += c;
-            else if (align[i] == 'l')
-                line += c + std::string(width[i] - c.size(), ' ');
-            else
-                line += std::string(width[i] - c.size(), ' ') + c;
-        }
-        line.erase(line.find_last_not_of(' ') + 1);
-        out += line + '\n';
-    }
-    return out;
-}
 
 /// JSON with one field a line: objects are spread out, arrays kept on one
 /// line, so that a payload's JSON reads (and diffs) field by field.
@@ -71,17 +36,10 @@ std::string dump_lines(const json &j, int depth = 0) {
     return s + "\n" + std::string(2 * depth, ' ') + "}";
 }
 
-std::string hex_value(uint64_t v, uint32_t width) {
-    unsigned char be[8];
-    for (uint32_t i = 0; i < width; ++i)
-        be[i] = static_cast<unsigned char>(v >> 8 * (width - 1 - i));
-    return "0x" + to_hex(be, width);
-}
-
 /// The text of one element of a host-order record.
 std::string element_text(const bytes &record, uint32_t offset, uint32_t width, uint32_t count) {
     return width == 1 ? to_hex(record.data() + offset, count)
-                      : std::to_string(get_host(record.data() + offset, width));
+                      : fmt::format("{}", get_host(record.data() + offset, width));
 }
 
 json header_json(const kind_ref &kind, part p) {
@@ -94,28 +52,13 @@ json header_json(const kind_ref &kind, part p) {
 }
 
 std::string title(const kind_ref &kind, part p) {
-    std::string s = record_name(kind, p);
-    if (kind.info.type != 0)
-        s += " (type " + std::to_string(kind.info.type) + ")";
-    return s + ", " + std::to_string(kind.size(p)) + " bytes";
+    return fmt::format("{}{}, {} bytes", record_name(kind, p),
+                       kind.info.type != 0 ? fmt::format(" (type {})", kind.info.type) : "",
+                       kind.size(p));
 }
 
 // ---------------------------------------------------------------------------
 // Records through the kind's converters.
-
-std::string rule_text(len_rule rule, uint32_t size) {
-    switch (rule) {
-    case len_rule::ignored:
-        return "ignores len";
-    case len_rule::at_least:
-        return "converts the whole record only when len >= " + std::to_string(size);
-    case len_rule::whole_values:
-        return "converts the whole values that len covers";
-    case len_rule::exact:
-        return "converts only when len == " + std::to_string(size);
-    }
-    return {};
-}
 
 /// Bytes of a record that a conversion writes: those of known layout.
 uint32_t convertible_bytes(layout fields) {
@@ -128,8 +71,9 @@ uint32_t convertible_bytes(layout fields) {
 void note_trailing(const std::string &source, std::size_t received, uint32_t size,
                    const std::string &what) {
     if (received > size)
-        std::cerr << "statscl: note: " << source << ": the " << received - size
-                  << " bytes past the " << size << "-byte " << what << " record are not decoded\n";
+        std::cerr << fmt::format("statscl: note: {}: the {} bytes past the {}-byte {} record are "
+                                 "not decoded\n",
+                                 source, received - size, size, what);
 }
 
 /// The host-order record that a network-order payload holds, converted by the
@@ -138,14 +82,14 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
     const uint32_t size = kind.size(p);
     const std::string what = record_name(kind, p);
     if (size == 0)
-        throw refusal(std::string(kind.info.name) + " has no request record");
-    const std::string received = source + ": the " + what + " payload is " +
-                                 std::to_string(payload.size()) + " bytes, the record needs " +
-                                 std::to_string(size);
+        throw refusal(fmt::format("{} has no request record", kind.info.name));
+    const std::string received = fmt::format("{}: the {} payload is {} bytes, the record needs {}",
+                                             source, what, payload.size(), size);
     if (p == part::request) {
         if (payload.size() < size)
-            throw refusal(received + "; req_ntoh takes no length and would read past the "
-                                     "payload, so nothing was converted");
+            throw refusal(fmt::format("{}; req_ntoh takes no length and would read past the "
+                                      "payload, so nothing was converted",
+                                      received));
         bytes record(payload.begin(), payload.begin() + size);
         kind.row.req_ntoh(record.data(), record.data());
         note_trailing(source, payload.size(), size, what);
@@ -168,12 +112,11 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
         }
     const uint32_t whole = convertible_bytes(kind.info.stats);
     if (len < size || written != whole)
-        throw refusal(received + ": its stats_ntoh " + rule_text(kind.info.stats_len, size) +
-                      " and converted " + std::to_string(written) + " of " + std::to_string(whole) +
-                      " bytes" +
-                      (past_end != 0 ? ", " + std::to_string(past_end) +
-                                           " of them from past the end of the payload"
-                                     : ""));
+        throw refusal(fmt::format(
+            "{}: its stats_ntoh's len rule is '{}' and it converted {} of {} bytes{}", received,
+            internal::name_of(kind.info.stats_len), written, whole,
+            past_end != 0 ? fmt::format(", {} of them from past the end of the payload", past_end)
+                          : ""));
     bytes record(payload.begin(), payload.begin() + size);
     for (uint32_t i = 0; i < size; ++i)
         if (zeros[i] == ones[i])
@@ -207,35 +150,8 @@ bytes read_payload(const std::string &path, bool hex) {
     try {
         return parse_hex(data);
     } catch (const refusal &e) {
-        throw refusal(source_name(path) + ": " + e.what());
+        throw refusal(fmt::format("{}: {}", source_name(path), e.what()));
     }
-}
-
-// ---------------------------------------------------------------------------
-// list
-
-std::string list_kinds() {
-    std::vector<table_row> rows{
-        {{"type", "kind", "request", "statistics", "stats_ntoh len", "operations that do work"}}};
-    for (const internal::kind_info &k : internal::catalogue) {
-        const kind_ref kind = find_kind(k.name);
-        std::string ops;
-        if (convertible_bytes(k.request) != 0)
-            ops += "req ";
-        ops += "stats";
-        ops += k.diff_works ? (k.diff_newer_first ? " diff(newer-first)" : " diff") : "";
-        ops += k.clear_works ? " clear" : "";
-        ops += k.pss_works ? " pss" : "";
-        const std::string rule(internal::name_of(k.stats_len));
-        rows.push_back({{k.type != 0 ? std::to_string(k.type) : "-", k.name,
-                         kind.row.req_len != 0 ? std::to_string(kind.row.req_len) : "-",
-                         std::to_string(kind.row.stats_len), rule, ops}});
-    }
-    return format_table(rows, "rlrrll") +
-           "\nreq: req_hton and req_ntoh convert the request; stats: stats_hton and stats_ntoh"
-           " convert the\nstatistics; diff and clear keep a baseline; pss: save_pss and "
-           "restore_pss call the host's\nhandlers.  Kinds without a type id are decoded and "
-           "encoded by name.\n";
 }
 
 // ---------------------------------------------------------------------------
@@ -248,14 +164,15 @@ struct decode_options {
     std::string with_request;
     bool hex = false;
     bool json = false;
+    bool hex64 = false;
     bool request = false;
 };
 
-std::string decode_one(const kind_ref &kind, part p, const bytes &record, bool as_json,
+std::string decode_one(const kind_ref &kind, part p, const bytes &record, const decode_options &opt,
                        bool sample) {
-    if (as_json) {
+    if (opt.json) {
         json j = header_json(kind, p);
-        j["fields"] = fields_to_json(kind.fields(p), record);
+        j["fields"] = fields_to_json(kind.fields(p), record, {.hex64 = opt.hex64});
         return dump_lines(j) + "\n";
     }
     std::vector<table_row> rows{{{"field", "offset", "value", "hex"}}};
@@ -266,58 +183,165 @@ std::string decode_one(const kind_ref &kind, part p, const bytes &record, bool a
             rows.push_back({{label, std::to_string(offset), value}, true});
         else
             rows.push_back({{label, std::to_string(offset), value,
-                             hex_value(get_host(record.data() + offset, width), width)}});
+                             fmt::format("{:#0{}x}", get_host(record.data() + offset, width),
+                                         2 + 2 * width)}});
     });
-    return title(kind, p) + (sample ? ", built-in sample" : "") + "\n" + format_table(rows, "lrrr");
+    return fmt::format("{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
+                       table(rows, "<>>>"));
 }
 
-std::string decode_with_baseline(const kind_ref &kind, const bytes &current, const bytes &baseline,
-                                 const decode_options &opt) {
-    // The request that diff reads: the one given, else the sample request,
-    // which selects every counter.  Kinds without a request get a valid
-    // pointer all the same, since some diffs return on a null one.
-    bytes req(std::max<uint32_t>(kind.row.req_len, 8), 0);
+// ---------------------------------------------------------------------------
+// The baseline as a host keeps it: the kind's clear, then its diff.
+
+/// The request that clear and diff read, and how the output names it.  Kinds
+/// without a request get a valid pointer all the same, since some of their
+/// operations return on a null one.
+struct used_request {
+    bytes data;
+    std::string said;
+};
+
+used_request request_for(const kind_ref &kind, const decode_options &opt) {
+    used_request r{bytes(std::max<uint32_t>(kind.row.req_len, 8), 0), ""};
+    bytes host;
+    const internal::selector all = kind.info.select_all;
     if (!opt.with_request.empty()) {
-        const bytes r = to_host(kind, part::request, read_payload(opt.with_request, opt.hex),
-                                source_name(opt.with_request));
-        std::copy(r.begin(), r.end(), req.begin());
+        host = to_host(kind, part::request, read_payload(opt.with_request, opt.hex),
+                       source_name(opt.with_request));
+        r.said = source_name(opt.with_request);
     } else if (kind.row.req_len != 0) {
-        const bytes r = sample_host(kind, part::request);
-        std::copy(r.begin(), r.end(), req.begin());
-    }
-    bytes result;
-    if (kind.info.diff_newer_first) {
-        result = baseline;
-        kind.row.diff(current.data(), req.data(), result.data());
+        host = sample_host(kind, part::request);
+        r.said = all.field == nullptr ? "the sample request"
+                                      : fmt::format("the sample request ({} {}: every counter)",
+                                                    all.field, all.value);
     } else {
-        result = current;
-        kind.row.diff(baseline.data(), req.data(), result.data());
+        r.said = fmt::format("none, {} has no request record", kind.info.name);
     }
+    std::copy(host.begin(), host.end(), r.data.begin());
+    return r;
+}
+
+/// The baseline that the kind's clear captures from `reading` into a zeroed
+/// one; for a kind whose clear does nothing, the reading itself, as its host
+/// would copy it.
+bytes cleared(const kind_ref &kind, const bytes &req, const bytes &reading) {
+    if (!kind.info.clear_works)
+        return reading;
+    bytes baseline(reading.size(), 0);
+    kind.row.clear(baseline.data(), req.data(), reading.data());
+    return baseline;
+}
+
+/// Current minus baseline as the kind's diff computes it.
+bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, const bytes &current) {
+    bytes out = kind.info.diff_newer_first ? baseline : current;
+    if (kind.info.diff_newer_first)
+        kind.row.diff(current.data(), req.data(), out.data());
+    else
+        kind.row.diff(baseline.data(), req.data(), out.data());
+    return out;
+}
+
+/// A record of distinct bytes, for probing what an operation does.
+bytes probe(uint32_t size, unsigned step) {
+    bytes b(size);
+    for (uint32_t i = 0; i < size; ++i)
+        b[i] = static_cast<unsigned char>(i * step + 1);
+    return b;
+}
+
+/// Nonzero where diff writes with this request: from a baseline of 0x01
+/// bytes and a current of 0x03 bytes, every value it subtracts or copies
+/// comes out changed.
+bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
+    const uint32_t size = kind.size(part::statistics);
+    const bytes older(size, 0x01), newer(size, 0x03);
+    const bytes out = diffed(kind, req, older, newer);
+    const bytes &before = kind.info.diff_newer_first ? older : newer;
+    bytes touched(size);
+    for (uint32_t i = 0; i < size; ++i)
+        touched[i] = out[i] != before[i];
+    return touched;
+}
+
+/// True when some single bit set in an all-zero request changes what `op`
+/// (a function of the request) gives.
+template <class Op> bool reads_request(const kind_ref &kind, Op op) {
+    bytes req(std::max<uint32_t>(kind.row.req_len, 8), 0);
+    const bytes plain = op(req);
+    for (uint32_t bit = 0; bit < 8 * kind.row.req_len; ++bit) {
+        req[bit / 8] = static_cast<unsigned char>(1U << bit % 8);
+        if (op(req) != plain)
+            return true;
+        req[bit / 8] = 0;
+    }
+    return false;
+}
+
+/// The operations that do work but whose result no request changes.
+std::vector<std::string> ignoring_request(const kind_ref &kind) {
+    const uint32_t size = kind.size(part::statistics);
+    const bytes older = probe(size, 7), newer = probe(size, 13);
+    std::vector<std::string> ops;
+    if (kind.row.req_len == 0)
+        return ops;
+    if (kind.info.clear_works &&
+        !reads_request(kind, [&](const bytes &req) { return cleared(kind, req, older); }))
+        ops.emplace_back("clear");
+    if (kind.info.diff_works &&
+        !reads_request(kind, [&](const bytes &req) { return diffed(kind, req, older, newer); }))
+        ops.emplace_back("diff");
+    return ops;
+}
+
+std::string decode_with_baseline(const kind_ref &kind, const bytes &current, const bytes &reading,
+                                 const decode_options &opt) {
+    const used_request req = request_for(kind, opt);
+    const bytes baseline = cleared(kind, req.data, reading);
+    const bytes result = diffed(kind, req.data, baseline, current);
+    const bytes touched = touched_by_diff(kind, req.data);
+    if (const auto ops = ignoring_request(kind); !ops.empty())
+        std::cerr << fmt::format("statscl: note: {}'s {} {} not read the request: it makes no "
+                                 "difference there\n",
+                                 kind.info.name, fmt::join(ops, " and "),
+                                 ops.size() == 1 ? "does" : "do");
 
     const layout fields = kind.info.stats;
     if (opt.json) {
         json j = header_json(kind, part::statistics);
-        j["current"] = fields_to_json(fields, current);
-        j["baseline"] = fields_to_json(fields, baseline);
-        j["diff"] = fields_to_json(fields, result);
+        j["request"] = req.said;
+        j["current"] = fields_to_json(fields, current, {.hex64 = opt.hex64});
+        j["baseline"] = fields_to_json(fields, baseline, {.hex64 = opt.hex64});
+        j["diff"] = fields_to_json(fields, result, {.hex64 = opt.hex64, .touched = &touched});
         return dump_lines(j) + "\n";
     }
     std::vector<table_row> rows{{{"field", "offset", "current", "baseline", "diff"}}};
     for_each_element(fields, [&](const std::string &label, uint32_t offset, uint32_t width,
                                  uint32_t count) {
+        const bool written =
+            std::any_of(touched.begin() + offset, touched.begin() + offset + width * count,
+                        [](unsigned char b) { return b != 0; });
         rows.push_back({{label, std::to_string(offset), element_text(current, offset, width, count),
                          element_text(baseline, offset, width, count),
-                         element_text(result, offset, width, count)},
+                         written ? element_text(result, offset, width, count) : "-"},
                         width == 1});
     });
-    std::string how =
-        "diff: current minus baseline, as " + std::string(kind.info.name) + "'s diff computes it";
-    if (!kind.info.diff_works)
-        how = "diff: " + std::string(kind.info.name) +
-              " keeps no baseline: its diff leaves the current record as it is";
-    else if (kind.info.diff_newer_first)
-        how += " (called as diff(current, req, baseline))";
-    return title(kind, part::statistics) + "\n" + how + "\n" + format_table(rows, "lrrrr");
+    const std::string_view name = kind.info.name;
+    const std::string source = source_name(opt.baseline);
+    return fmt::format(
+        "{}\nrequest: {}\nbaseline: {}\ndiff: {}\n{}", title(kind, part::statistics), req.said,
+        kind.info.clear_works
+            ? fmt::format("what {}'s clear captures from {} into a zeroed baseline", name, source)
+            : fmt::format("{} as it is ({} has no clear: its host copies the baseline)", source,
+                          name),
+        !kind.info.diff_works
+            ? fmt::format("{} keeps no baseline: its diff changes nothing", name)
+            : fmt::format("current minus baseline as {}'s diff computes it{}; - where it writes "
+                          "nothing",
+                          name,
+                          kind.info.diff_newer_first ? " (called as diff(current, req, baseline))"
+                                                     : ""),
+        table(rows, "<>>>>"));
 }
 
 std::string decode(const decode_options &opt) {
@@ -326,11 +350,11 @@ std::string decode(const decode_options &opt) {
     if (opt.request && !opt.baseline.empty())
         throw refusal("--baseline compares statistics records; it does not go with --request");
     if (!opt.with_request.empty() && opt.baseline.empty())
-        throw refusal("--with-request gives the request that --baseline's diff reads");
+        throw refusal("--with-request gives the request that --baseline's clear and diff read");
     if (kind.size(p) == 0)
-        throw refusal(std::string(kind.info.name) + " has no request record");
+        throw refusal(fmt::format("{} has no request record", kind.info.name));
     if (!opt.baseline.empty() && kind.row.diff == nullptr)
-        throw refusal(std::string(kind.info.name) + " has no diff operation");
+        throw refusal(fmt::format("{} has no diff operation", kind.info.name));
     const bool sample = opt.payload.empty();
     bytes payload;
     if (sample) {
@@ -341,10 +365,10 @@ std::string decode(const decode_options &opt) {
     }
     const bytes record = to_host(kind, p, payload, sample ? "sample" : source_name(opt.payload));
     if (opt.baseline.empty())
-        return decode_one(kind, p, record, opt.json, sample);
-    const bytes baseline =
+        return decode_one(kind, p, record, opt, sample);
+    const bytes reading =
         to_host(kind, p, read_payload(opt.baseline, opt.hex), source_name(opt.baseline));
-    return decode_with_baseline(kind, record, baseline, opt);
+    return decode_with_baseline(kind, record, reading, opt);
 }
 
 // ---------------------------------------------------------------------------
@@ -363,34 +387,35 @@ std::string encode(const encode_options &opt) {
     const std::string what = record_name(kind, p);
     const std::string source = source_name(opt.input);
     if (kind.size(p) == 0)
-        throw refusal(std::string(kind.info.name) + " has no request record");
+        throw refusal(fmt::format("{} has no request record", kind.info.name));
 
     json doc;
     try {
         doc = json::parse(read_input(opt.input));
     } catch (const json::parse_error &e) {
         const std::string msg = e.what();
-        throw refusal(source + ": invalid JSON: " + msg.substr(msg.find("] ") + 2));
+        throw refusal(fmt::format("{}: invalid JSON: {}", source, msg.substr(msg.find("] ") + 2)));
     }
     if (!doc.is_object())
-        throw refusal(source + ": expected an object as 'statscl decode --json' prints it");
+        throw refusal(
+            fmt::format("{}: expected an object as 'statscl decode --json' prints it", source));
     for (const auto &[key, value] : doc.items())
         if (key != "kind" && key != "type" && key != "record" && key != "fields")
-            throw refusal(source + ": unknown key '" + key +
-                          "' (expected kind, type, record and fields)");
+            throw refusal(fmt::format(
+                "{}: unknown key '{}' (expected kind, type, record and fields)", source, key));
     const json expected = header_json(kind, p);
     for (const char *key : {"kind", "type", "record"})
         if (doc.contains(key) && doc[key] != expected.value(key, json()))
-            throw refusal(source + ": '" + key + "' is " + doc[key].dump() + " but " + what +
-                          " was asked for");
+            throw refusal(fmt::format("{}: '{}' is {} but {} was asked for", source, key,
+                                      doc[key].dump(), what));
     if (!doc.contains("fields"))
-        throw refusal(source + ": missing 'fields'");
+        throw refusal(fmt::format("{}: missing 'fields'", source));
 
     bytes record;
     try {
         record = fields_from_json(kind.fields(p), doc["fields"], what);
     } catch (const refusal &e) {
-        throw refusal(source + ": " + e.what());
+        throw refusal(fmt::format("{}: {}", source, e.what()));
     }
     to_network(kind, p, record);
     if (opt.hex)
@@ -406,9 +431,14 @@ int main(int argc, char **argv) {
     CLI::App app{"statscl - the kinds of statistics records: list them, decode captured "
                  "payloads, encode crafted ones"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", "statscl " STATSCL_VERSION_STRING);
 
     CLI::App *list = app.add_subcommand("list", "Every kind: type id, record sizes, len rule and "
                                                 "the operations that do work");
+    bool list_as_json = false;
+    list->add_flag("--json", list_as_json, "Print JSON with every record's fields");
+    CLI::App *header = app.add_subcommand(
+        "header", "Print include/statscl_records.h: every record's fields as C macros");
 
     decode_options dec;
     CLI::App *decode_cmd = app.add_subcommand(
@@ -421,16 +451,23 @@ int main(int argc, char **argv) {
                      "built-in sample")
         ->type_name("FILE|-");
     decode_cmd->add_flag("--hex", dec.hex, "Payloads are hex text, not raw bytes");
-    decode_cmd->add_flag("--json", dec.json, "Print JSON (the format that encode reads)");
+    CLI::Option *as_json =
+        decode_cmd->add_flag("--json", dec.json, "Print JSON (the format that encode reads)");
+    decode_cmd
+        ->add_flag("--hex64", dec.hex64,
+                   "With --json: 64-bit values as \"0x...\" strings, which JSON tools that read "
+                   "numbers as doubles cannot round")
+        ->needs(as_json);
     decode_cmd->add_flag("--request", dec.request, "Decode a request record");
     decode_cmd
         ->add_option("--baseline", dec.baseline,
-                     "A baseline statistics payload: show current, baseline and the kind's diff")
+                     "A baseline statistics payload: show current, the baseline that the kind's "
+                     "clear captures from it, and the kind's diff")
         ->type_name("FILE");
     decode_cmd
         ->add_option("--with-request", dec.with_request,
-                     "Request payload that --baseline's diff reads (default: the sample "
-                     "request, which selects every counter)")
+                     "Request payload that --baseline's clear and diff read (default: the "
+                     "sample request, which selects every counter)")
         ->type_name("FILE");
 
     encode_options enc;
@@ -452,7 +489,9 @@ int main(int argc, char **argv) {
     try {
         std::string out;
         if (list->parsed())
-            out = list_kinds();
+            out = list_as_json ? list_json() : list_text();
+        else if (header->parsed())
+            out = records_header();
         else if (decode_cmd->parsed())
             out = decode(dec);
         else if (encode_cmd->parsed())

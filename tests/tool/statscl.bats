@@ -1,0 +1,157 @@
+#!/usr/bin/env bats
+# statscl as a user runs it.  STATSCL is the command (behind the emulator in
+# a cross build), SOURCE the source tree.  Every offset, size and byte below
+# is stated here, not taken from the library.
+bats_require_minimum_version 1.5.0
+load /usr/lib/bats/bats-support/load
+load /usr/lib/bats/bats-assert/load
+
+setup() {
+    read -ra tool <<<"$STATSCL"
+    cd "$BATS_TEST_TMPDIR" || return 1
+}
+st() { "${tool[@]}" "$@"; }
+# zeros FILE SIZE, then poke FILE OFFSET HEX: a payload of zeros with some bytes set.
+zeros() { head -c "$2" /dev/zero >"$1"; }
+poke() { printf '%b' "$(sed 's/../\\x&/g' <<<"$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc 2>/dev/null; }
+# refuses PATTERN ARGS...: a non-zero exit that is no crash, nothing on stdout, PATTERN on stderr.
+refuses() {
+    run --separate-stderr st "${@:2}"
+    ((status > 0 && status < 128)) || fail "exit $status"
+    assert_output ''
+    [[ $stderr =~ $1 ]] || fail "stderr lacks /$1/: $stderr"
+}
+
+@test "list: one row per kind with sizes, len rule and the operations that do work" {
+    run st list
+    assert_line --regexp '^ *1 +pktflow +80 +864 +whole values +req stats diff clear pss$'
+    assert_line --regexp '^ *2 +diag +- +14178 +>= size +stats diff\(newer-first\) pss$'
+    assert_line --regexp '^ *- +fcmac_if_ctrs +- +704 +== size +stats$'
+    [ "$(grep -cE '^ *([0-9]+|-) +[a-z_]+ ' <<<"$output")" -eq 20 ]
+    st list --json | tr -d ' \n' >list.json
+    [ "$(grep -o '"stats_len"' list.json | wc -l)" -eq 20 ]
+    grep -qF '{"type":2,"name":"diag","stats_len":">=size","operations":["stats","diff(newer-first)",'\
+'"pss"],"request":null,"stats":{"size":14178,"fields":[{"name":"head_u16","offset":0,"width":2,"count":1},' list.json
+    grep -qF '"request":{"size":4,"fields":[{"name":"block_select","offset":0,"width":4,"count":1}]},' \
+        list.json
+    grep -qF '{"type":null,"name":"kelm_fabric_err",' list.json
+}
+
+@test "header: the committed one is the tool's output, --version the header's version" {
+    st header | cmp - "$SOURCE/include/statscl_records.h"
+    grep -q '^#define STATSCL_QOS_STATS_BLOCK_3_OFFSET  *192U$' "$SOURCE/include/statscl_records.h"
+    grep -q '^#define STATSCL_VQ_DROP_STATS_VQ_VALUES_2_OFFSET  *8204U$' "$SOURCE/include/statscl_records.h"
+    run st --version
+    assert_output "statscl $(sed -n 's/^#define STATSCL_VERSION_STRING "\(.*\)"$/\1/p' \
+        "$SOURCE/include/statscl_convert.h")"
+}
+
+@test "every kind's records survive decode, encode and decode: raw, hex text and 0x strings" {
+    while read -r _ kind req _; do
+        for flag in "" $([ "$req" = - ] || echo --request); do
+            st decode -t "$kind" $flag --json >a.json
+            st encode -t "$kind" $flag a.json | st decode -t "$kind" $flag --json - | cmp - a.json ||
+                fail "$kind $flag: raw"
+            st decode -t "$kind" $flag --json --hex64 | st encode -t "$kind" $flag --hex |
+                st decode -t "$kind" $flag --hex --json - | cmp - a.json || fail "$kind $flag: hex"
+        done
+    done < <(st list | sed -n 2,21p)
+}
+
+@test "decode: values at any alignment, bytes of unknown layout as they came" {
+    run st decode --type 8 --hex - <<<'00 00 00 00 00 00 03 e8  00 00 00 07'
+    assert_line --regexp '^storm_counter +0 +1000 +0x00000000000003e8$'
+    assert_line --regexp '^storm_value +8 +7 +0x00000007$'
+    zeros diag.bin 14178 && poke diag.bin 0 1234 && poke diag.bin 98 0102030405060708
+    run st decode --type diag diag.bin
+    assert_line --regexp '^head_u16 +0 +4660 +0x1234$'
+    assert_line --regexp '^entry_block\[0\] +98 +72623859790382856 +0x0102030405060708$'
+    zeros vq.bin 16412 && poke vq.bin 4 0102030405060708
+    run st decode --type vq_drop --json --hex64 vq.bin
+    assert_line '    "vq_head_value": "0x0102030405060708",'
+    zeros snmp.bin 524 && poke snmp.bin 0 01020304aabb
+    run st decode --type snmp_clear --json snmp.bin
+    assert_line '    "snmp_clear_leading_word": 16909060,'
+    assert_line --partial '"snmp_clear_trailing_bytes": "aabb0000'
+    zeros long.bin 970
+    run --separate-stderr st decode --type qos long.bin
+    [[ $stderr == *"the 10 bytes past the 960-byte qos statistics record"* ]]
+    # On a big-endian host pktflow's stats_hton converts element 0 only.
+    run st encode --type pktflow --hex <(st decode --type pktflow --json)
+    assert_line --index 0 '00 00 00 00 00 00 03 e8 00 00 00 00 00 00 03 e9'
+    assert_line --index 53 '00 00 00 00 00 00 07 d4 00 00 00 00 00 00 07 d5'
+}
+
+@test "baseline: the kind's clear with the named request, then its diff; - where diff writes nothing" {
+    echo '00 00 00 00 00 00 04 e2  00 00 00 07' >now.hex
+    echo '00 00 00 00 00 00 03 e8  00 00 00 09' >then.hex
+    run --separate-stderr st decode --type storm_supp --hex now.hex --baseline then.hex
+    assert_line 'request: the sample request'
+    assert_line --regexp '^storm_counter +0 +1250 +1000 +250$'
+    assert_line --regexp '^storm_value +8 +7 +0 +-$'
+    [[ $stderr == *"storm_supp's clear and diff do not read the request"* ]]
+    # qos: clearing the even blocks leaves the odd blocks' baseline at zero.
+    zeros now.bin 960 && poke now.bin 7 05 && poke now.bin 71 06
+    printf '\0\0\0\1' >even.req
+    run --separate-stderr st decode --type qos now.bin --baseline now.bin --with-request even.req
+    assert_line 'request: even.req'
+    assert_line --regexp '^block_0\[0\] +0 +5 +5 +0$'
+    assert_line --regexp '^block_1\[0\] +64 +6 +0 +6$'
+    [[ $stderr == *"qos's diff does not read the request"* ]]
+    # diag has no clear and its diff takes the newer record first.
+    zeros now.bin 14178 && poke now.bin 0 0005 && poke now.bin 1128 012c
+    zeros then.bin 14178 && poke then.bin 0 0009 && poke then.bin 1129 64
+    st decode --type diag --json now.bin --baseline then.bin | tr -d ' \n' >flat
+    grep -q '"diff":{"head_u16":5,' flat
+    grep -q '"entry_ctr0":\[200,0,' flat
+    # pktflow: request word 0 = 16 turns the diff off.
+    zeros off.bin 80 && poke off.bin 0 00000010 && zeros now.bin 864 && poke now.bin 7 05
+    run st decode --type pktflow now.bin --baseline now.bin --with-request off.bin
+    assert_line --regexp '^flow_counter\[0\] +0 +5 +5 +-$'
+    run st decode --type pktflow now.bin --baseline now.bin
+    assert_line --regexp '^flow_counter\[0\] +0 +5 +5 +0$'
+}
+
+@test "bad input: one message, nothing on stdout, a non-zero exit" {
+    refuses "unknown type 'nosuch'; known types: 1 pktflow, 2 diag,.*by name only: kelm_fabric_err" \
+        decode -t nosuch
+    refuses "unknown type '0'" encode --type 0 /dev/null
+    refuses "cannot open 'missing.bin'" decode --type qos missing.bin
+    zeros short.bin 100
+    refuses "payload is 100 bytes, the record needs 960: its stats_ntoh's len rule is '>= size' and "\
+"it converted 0 of 960 bytes" \
+        decode --type qos short.bin
+    zeros short.bin 8
+    refuses "'ignored' and it converted 12 of 12 bytes, 4 of them from past the end" \
+        decode --type storm_supp short.bin
+    refuses "qos request payload is 2 bytes, the record needs 4" \
+        decode --type qos --request - < <(printf '\0\0')
+    refuses "diag has no request record" decode --type diag --request
+    refuses "kelm_fabric_err has no diff" decode --type kelm_fabric_err --baseline /dev/null
+    refuses "does not go with --request" decode --type qos --request --baseline x
+    refuses "--with-request gives the request" decode --type qos --with-request x
+    refuses "--hex64 requires --json" decode --type qos --hex64
+    refuses "odd number of digits \(3\); the last one, at line 1, column 4" \
+        decode --type storm_supp --hex - <<<'00 0'
+    refuses "invalid hex: 'z' at line 2, column 2" decode -t storm_supp --hex - < <(printf '00\n0z')
+
+    st decode --type storm_supp --json >s.json
+    edit() { sed "$1" s.json >e.json; }
+    enc=(encode -t 8 e.json)
+    edit 's/"storm_supp"/"vl"/' && refuses "'kind' is \"vl\" but storm_supp statistics" "${enc[@]}"
+    refuses "invalid JSON: parse error at line 2" encode --type storm_supp - < <(printf '{\n,')
+    edit 's/storm_counter/storm_count/' && refuses "unknown field 'storm_count'" "${enc[@]}"
+    edit '/storm_counter/d' && refuses "missing field 'storm_counter'" "${enc[@]}"
+    edit 's/: 2000/: 4294967296/' && refuses "'storm_value': 4294967296 is out of range for a 32-bit" "${enc[@]}"
+    edit 's/: 2000/: "0x100000000"/' && refuses "'storm_value': \"0x100000000\" is out of range" "${enc[@]}"
+    edit 's/: 1000/: "0x1ffffffffffffffff"/' && refuses "'storm_counter'.* out of range for a 64-bit" "${enc[@]}"
+    edit 's/: 1000/: -1/' && refuses "'storm_counter': -1 is out of range" "${enc[@]}"
+    for bad in '"0x"' '"0xg"' '"1000"' '"0x 1"' '1.5'; do
+        edit "s/: 1000/: $bad/"
+        refuses "'storm_counter': expected an unsigned integer or a \"0x...\" hex string" "${enc[@]}"
+    done
+    st decode --type diag --json | sed 's/"entry_u16": \[[0-9]*,/"entry_u16": [/' >e.json
+    refuses "'entry_u16' must be an array of 16 values, not 15" encode --type diag e.json
+    st decode --type snmp_clear --json | sed 's/_bytes": "00/_bytes": "/' >e.json
+    refuses "'snmp_clear_trailing_bytes' must be a string of 520 bytes in hex, not 519" encode -t snmp_clear e.json
+}
