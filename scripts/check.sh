@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 # shellcheck source=lib.sh
 . scripts/lib.sh
-packages=(cmake g++ libgtest-dev g++-powerpc-linux-gnu qemu-user libcli11-dev nlohmann-json3-dev)
+packages=(cmake g++ libgtest-dev g++-powerpc-linux-gnu qemu-user libcli11-dev nlohmann-json3-dev libfmt-dev bats bats-assert bats-support)
 
 passed=0
 failed=0
