@@ -17,6 +17,18 @@ add_library(statscl::convert ALIAS statscl_convert)
 set_target_properties(statscl_convert PROPERTIES EXPORT_NAME convert)
 set(statscl_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/statscl_convert)
 
+# Installed outside the linker's own directories, the library finds the
+# platform library beside it, and the tool finds both, through a run path
+# relative to themselves.  The linker reads the library's run path too, so a
+# host links with nothing more than -L and -l.
+if(NOT CMAKE_INSTALL_FULL_LIBDIR IN_LIST CMAKE_PLATFORM_IMPLICIT_LINK_DIRECTORIES)
+  file(RELATIVE_PATH statscl_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+  set_target_properties(statscl_convert PROPERTIES INSTALL_RPATH "$ORIGIN")
+  if(TARGET statscl)
+    set_target_properties(statscl PROPERTIES INSTALL_RPATH "$ORIGIN/${statscl_bin_to_lib}")
+  endif()
+endif()
+
 install(TARGETS statscl_convert EXPORT statscl_convert_targets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev)
 install(FILES include/statscl_convert.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev)
@@ -45,7 +57,9 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfigVersion.cmake
         DESTINATION ${statscl_cmake_dir} COMPONENT dev)
 
-# pkg-config: statscl_convert.pc, naming the configured prefix.
+# pkg-config: statscl_convert.pc.  Its prefix is found from where the file
+# is, so that `cmake --install --prefix DIR` gives a usable file too.
+file(RELATIVE_PATH STATSCL_PC_PREFIX ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
 foreach(dir LIBDIR INCLUDEDIR)
   if(IS_ABSOLUTE "${CMAKE_INSTALL_${dir}}")
     set(STATSCL_PC_${dir} "${CMAKE_INSTALL_${dir}}")
