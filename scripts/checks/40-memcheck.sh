@@ -6,7 +6,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ libgtest-dev valgrind || { echo "memcheck: could not install valgrind"; exit 1; }
+install_missing build valgrind || { echo "memcheck: could not install valgrind"; exit 1; }
 
 dir=build/memcheck
 programs=(tests/statscl_tests tests/statscl_missing_handler_tests examples/host_walk)

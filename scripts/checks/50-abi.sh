@@ -9,7 +9,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ abigail-tools || { echo "abi: could not install abigail-tools"; exit 1; }
+install_missing build abi || { echo "abi: could not install abigail-tools"; exit 1; }
 
 recorded=abi/statcl_convert-1.0.abi
 dir=build/abi

@@ -7,7 +7,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ libgtest-dev gcovr || { echo "coverage: could not install gcovr"; exit 1; }
+install_missing build coverage || { echo "coverage: could not install gcovr"; exit 1; }
 
 dir=build/coverage
 cmake --preset coverage >/dev/null && cmake --build --preset coverage -j"$(nproc)" >/dev/null ||

@@ -7,7 +7,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ clang-tidy cppcheck || { echo "static: could not install the analysers"; exit 1; }
+install_missing build static || { echo "static: could not install the analysers"; exit 1; }
 
 dir=build/static
 cmake --preset release -B "$dir" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null ||

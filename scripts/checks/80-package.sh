@@ -10,9 +10,9 @@ set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ pkg-config libcli11-dev nlohmann-json3-dev dpkg-dev file lintian ||
+install_missing build tool ppc package ||
     { echo "package: could not install the packaging tools"; exit 1; }
-install_missing doxygen || echo "package: doxygen could not be installed: no API reference"
+install_missing docs || echo "package: doxygen could not be installed: no API reference"
 
 build=build/package
 stage=$PWD/build/stage
