@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
-install_missing valgrind libbenchmark-dev >/dev/null
+install_missing build bench valgrind >/dev/null
 
 count() { # build dir -> "function bytes instructions" lines
     local dir=$1 out

@@ -18,6 +18,8 @@ set(CMAKE_FIND_ROOT_PATH ${ppc32_root})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Packages: the sysroot first, then CMAKE_PREFIX_PATH as given, so that a
+# host finds a PowerPC install of the library under a prefix of its own.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 
 set(CMAKE_CROSSCOMPILING_EMULATOR qemu-ppc -L ${ppc32_root})

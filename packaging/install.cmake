@@ -17,6 +17,30 @@ add_library(statscl::convert ALIAS statscl_convert)
 set_target_properties(statscl_convert PROPERTIES EXPORT_NAME convert)
 set(statscl_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake/statscl_convert)
 
+# Installed outside the linker's own directories, the library finds the
+# platform library beside it, and the tool finds both, through a run path
+# relative to themselves.  The linker reads the library's run path too, so a
+# host links with nothing more than -L and -l.
+set(statscl_system_dirs ${CMAKE_PLATFORM_IMPLICIT_LINK_DIRECTORIES} ${CMAKE_CXX_IMPLICIT_LINK_DIRECTORIES})
+if(NOT CMAKE_INSTALL_FULL_LIBDIR IN_LIST statscl_system_dirs)
+  file(RELATIVE_PATH statscl_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+  set_target_properties(statscl_convert PROPERTIES INSTALL_RPATH "$ORIGIN")
+  if(TARGET statscl)
+    set_target_properties(statscl PROPERTIES INSTALL_RPATH "$ORIGIN/${statscl_bin_to_lib}")
+  endif()
+endif()
+
+# A host's save and restore handlers must be in its dynamic symbol table for
+# the library to find them: every host linking statscl::convert, or with
+# pkg-config's flags, exports them through this list of names (a pattern
+# that pkg-config would quote if it were given on the command line).
+set(statscl_handlers_list ${CMAKE_INSTALL_DATADIR}/statscl_convert/host_handlers.list)
+target_link_options(statscl_convert INTERFACE
+    "$<BUILD_INTERFACE:-Wl,--dynamic-list=${CMAKE_CURRENT_SOURCE_DIR}/packaging/host_handlers.list>"
+    "$<INSTALL_INTERFACE:-Wl,--dynamic-list=$<INSTALL_PREFIX>/${statscl_handlers_list}>")
+install(FILES packaging/host_handlers.list DESTINATION ${CMAKE_INSTALL_DATADIR}/statscl_convert
+        COMPONENT dev)
+
 install(TARGETS statscl_convert EXPORT statscl_convert_targets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev)
 install(FILES include/statscl_convert.h include/statscl_records.h platform_api/statscl_platform.h
@@ -46,8 +70,10 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/statscl_convertConfigVersion.cmake
         DESTINATION ${statscl_cmake_dir} COMPONENT dev)
 
-# pkg-config: statscl_convert.pc, naming the configured prefix.
-foreach(dir LIBDIR INCLUDEDIR)
+# pkg-config: statscl_convert.pc.  Its prefix is found from where the file
+# is, so that `cmake --install --prefix DIR` gives a usable file too.
+file(RELATIVE_PATH STATSCL_PC_PREFIX ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig ${CMAKE_INSTALL_PREFIX})
+foreach(dir LIBDIR INCLUDEDIR DATADIR)
   if(IS_ABSOLUTE "${CMAKE_INSTALL_${dir}}")
     set(STATSCL_PC_${dir} "${CMAKE_INSTALL_${dir}}")
   else()
@@ -152,10 +178,15 @@ statscl lists the kinds of statistics records, decodes a captured
 network-order payload into named fields through the conversion library (with
 a baseline: through the kind's own diff), and encodes fields given as JSON
 back into a payload.")
-# Shared libraries in the linker's directories have ldconfig run by trigger.
+# Shared libraries in the linker's directories have ldconfig run by Debian's
+# trigger (packaging/triggers), as policy asks.  CPack would add postinst and
+# postrm scripts calling ldconfig too, unless the package brings scripts of
+# those names: naming two that do not exist leaves the package without any.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers)
-set(CPACK_DEBIAN_PLATFORM_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers)
+set(statscl_library_control ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers
+    ${CMAKE_CURRENT_BINARY_DIR}/packaging/none/postinst ${CMAKE_CURRENT_BINARY_DIR}/packaging/none/postrm)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${statscl_library_control})
+set(CPACK_DEBIAN_PLATFORM_PACKAGE_CONTROL_EXTRA ${statscl_library_control})
 if(platform IN_LIST statscl_components)
   set(CPACK_COMPONENT_RUNTIME_DEPENDS platform)
 endif()

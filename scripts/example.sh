@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=lib.sh
 . scripts/lib.sh
-install_missing cmake g++ libgtest-dev libcli11-dev nlohmann-json3-dev
+install_missing build tool
 cmake --preset release >/dev/null
 cmake --build --preset release -j"$(nproc)"
 ./build/release/examples/host_walk

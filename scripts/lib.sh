@@ -1,8 +1,14 @@
-# lib.sh - shared by the scripts: installs Debian packages that are missing.
+# lib.sh - shared by the scripts: installs the Debian packages of the given
+# groups of scripts/debian-packages that are missing.
 install_missing() {
-    local missing=() p
-    for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    local list group packages missing=() p
+    list=$(dirname "${BASH_SOURCE[0]}")/debian-packages
+    for group in "$@"; do
+        packages=$(sed -n "s/^$group:[[:space:]]*//p" "$list")
+        [ -n "$packages" ] || { echo "no group '$group' in $list"; return 1; }
+        for p in $packages; do
+            dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+        done
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "installing ${missing[*]}"
@@ -10,4 +16,15 @@ install_missing() {
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq &&
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+}
+
+# Builds and tests from here on use every core, and compile through ccache
+# (when it is installed) shared between build folders of the same flags, so
+# that the workflows, the matrix and the gates reuse one another's objects.
+build_settings() {
+    export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+    export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+    command -v ccache >/dev/null || return 0
+    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+    export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 }

@@ -7,7 +7,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake clang-14 libclang-rt-14-dev || { echo "fuzz: could not install clang"; exit 1; }
+install_missing build clang || { echo "fuzz: could not install clang"; exit 1; }
 
 seconds=${FUZZ_SECONDS:-30}
 cmake --preset fuzz >/dev/null &&

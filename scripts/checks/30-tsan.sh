@@ -6,7 +6,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ libgtest-dev || { echo "tsan: could not install the compiler"; exit 1; }
+install_missing build || { echo "tsan: could not install the compiler"; exit 1; }
 
 cmake --preset tsan >/dev/null && cmake --build --preset tsan -j"$(nproc)" --target statscl_tests >/dev/null ||
     { echo "tsan: build failed"; exit 1; }

@@ -15,8 +15,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ g++-powerpc-linux-gnu abigail-tools ||
-    { echo "abi: could not install abigail-tools and the PowerPC compiler"; exit 1; }
+install_missing build ppc abi || { echo "abi: could not install abigail-tools and the PowerPC compiler"; exit 1; }
 
 targets=(x86-64 ppc32)
 declare -A dirs=([x86-64]=build/abi [ppc32]=build/abi-ppc32)

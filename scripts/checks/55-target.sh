@@ -11,8 +11,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++-powerpc-linux-gnu binutils-powerpc-linux-gnu ||
-    { echo "target: could not install the PowerPC toolchain"; exit 1; }
+install_missing build ppc || { echo "target: could not install the PowerPC toolchain"; exit 1; }
 
 dir=build/target
 cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/ppc32-be.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

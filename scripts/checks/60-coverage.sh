@@ -7,14 +7,15 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing cmake g++ libgtest-dev gcovr || { echo "coverage: could not install gcovr"; exit 1; }
+install_missing build coverage || { echo "coverage: could not install gcovr"; exit 1; }
 
 dir=build/coverage
-cmake --preset coverage >/dev/null && cmake --build --preset coverage -j"$(nproc)" >/dev/null ||
-    { echo "coverage: build failed"; exit 1; }
-find "$dir" -name '*.gcda' -delete
-ctest --preset coverage -j"$(nproc)" >"$dir/ctest.log" 2>&1 ||
-    { grep -E 'tests passed|Failed' "$dir/ctest.log"; echo "coverage: tests failed"; exit 1; }
+build_settings
+# Counts of this run only.
+[ ! -d "$dir" ] || find "$dir" -name '*.gcda' -delete
+mkdir -p "$dir"
+cmake --workflow --preset coverage >"$dir/workflow.log" 2>&1 ||
+    { grep -E 'error|tests passed|Failed' "$dir/workflow.log"; echo "coverage: build or tests failed"; exit 1; }
 gcovr --root . --object-directory "$dir" --filter 'core/' --filter 'internal/' --filter 'types/' --filter 'platform/' \
     --exclude-throw-branches --exclude-unreachable-branches --txt "$dir/coverage.txt" \
     --print-summary --fail-under-line 98 --fail-under-branch 90 >"$dir/gcovr.log" 2>&1

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# 05-matrix.sh - the build matrix: each configuration built as a user types
+# it, with plain cmake (no preset) from a clean folder build/matrix/<name>,
+# warnings as errors (STATSCL_WERROR): the library, the tool, the tests and
+# the examples, then the tests, PowerPC's under qemu-ppc.  Prints each
+# configuration's result and time; fails if any configuration fails.
+# `05-matrix.sh NAME...` runs only the configurations named.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+# shellcheck source=../lib.sh
+. scripts/lib.sh
+install_missing build tool ppc clang package || { echo "matrix: could not install the compilers"; exit 1; }
+build_settings
+
+ppc=-DCMAKE_TOOLCHAIN_FILE=cmake/ppc32-be.cmake
+clang="-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14"
+declare -A configs=(
+    [gcc-release]="-DCMAKE_BUILD_TYPE=Release"
+    [gcc-minsizerel]="-DCMAKE_BUILD_TYPE=MinSizeRel"
+    [gcc-debug]="-DCMAKE_BUILD_TYPE=Debug"
+    [clang14-release]="-DCMAKE_BUILD_TYPE=Release $clang"
+    [debian-flags]="-DCMAKE_BUILD_TYPE=None"
+    [ppc-release]="-DCMAKE_BUILD_TYPE=Release $ppc"
+    [ppc-minsizerel]="-DCMAKE_BUILD_TYPE=MinSizeRel $ppc"
+)
+order=(gcc-release gcc-minsizerel gcc-debug clang14-release debian-flags ppc-release ppc-minsizerel)
+[ $# -eq 0 ] || order=("$@")
+
+# Debian's build flags, as debhelper passes them to CMake: CPPFLAGS folded
+# into the compilers' flags.
+debian_flags() {
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    eval "$(dpkg-buildflags --export=sh)"
+    export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+}
+
+failed=()
+for name in "${order[@]}"; do
+    [ -n "${configs[$name]:-}" ] || { echo "matrix: no configuration $name"; exit 2; }
+    dir=build/matrix/$name log=build/matrix/$name.log start=$SECONDS
+    rm -rf "$dir"
+    mkdir -p build/matrix
+    # shellcheck disable=SC2086 # the arguments are words
+    if (
+        [ "$name" != debian-flags ] || debian_flags
+        cmake -S . -B "$dir" ${configs[$name]} -DSTATSCL_WERROR=ON &&
+            cmake --build "$dir" &&
+            ctest --test-dir "$dir" --output-on-failure -E '^program\.'
+    ) >"$log" 2>&1; then
+        echo "matrix $name: passed, $(grep -o '[0-9]* tests failed out of [0-9]*' "$log" | sed 's/.* of //') tests ($((SECONDS - start)) s)"
+    else
+        grep -E 'error|warning:|Failed|\*\*\*' "$log" | head -10
+        echo "matrix $name: FAILED ($((SECONDS - start)) s, log $log)"
+        failed+=("$name")
+    fi
+done
+[ ${#failed[@]} -eq 0 ] && echo "matrix: ${#order[@]} configurations passed" ||
+    { echo "matrix: FAILED ${failed[*]}"; exit 1; }
