@@ -55,11 +55,6 @@
 #define STATSCL_API
 #endif
 
-#define STATSCL_VERSION_MAJOR 1
-#define STATSCL_VERSION_MINOR 0
-#define STATSCL_VERSION_PATCH 0
-#define STATSCL_VERSION_STRING "1.0.0"
-
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -41,13 +41,17 @@ constexpr uint32_t end_of(const field &f) { return f.offset + f.width * f.count;
 /// Byte size of a record: the end of its last field, 0 for none.
 constexpr uint32_t size_of(record fields) { return fields.empty() ? 0 : end_of(fields.back()); }
 
+/// Never defined: reached only while a constant is being evaluated, where
+/// calling it is a compile error that names it.
+field the_record_has_no_field_of_that_name();
+
 /// The field called `name`.  A name that the record lacks does not compile,
 /// so a constant taken from a layout cannot outlive a renamed field.
 consteval field field_named(record fields, std::string_view name) {
     for (const field &f : fields)
         if (name == f.name)
             return f;
-    throw "no field of that name"; // not a constant expression: a compile error
+    return the_record_has_no_field_of_that_name();
 }
 
 /// The first element of `f` alone.
