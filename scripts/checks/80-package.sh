@@ -53,8 +53,8 @@ libdir=$(dirname "$(dirname "$(find "$stage" -name statscl_convert.pc)")")
 [ -f "$stage/usr/include/statscl_convert.h" ] || fail "no header installed"
 [ -f "$libdir/cmake/statscl_convert/statscl_convertConfig.cmake" ] || fail "no CMake package"
 [ "$(readlink "$libdir/libstatcl_convert.so")" = libstatcl_convert.so.1 ] || fail "link name"
-objdump -p "$libdir/libstatcl_convert.so.1" | grep -q 'SONAME *libstatcl_convert.so.1$' || fail "SONAME"
-! objdump -p "$libdir/libstatcl_convert.so.1" | grep -q 'RUNPATH' || fail "a run path in the library for /usr"
+objdump -p "$libdir/libstatcl_convert.so.1" | grep 'SONAME *libstatcl_convert.so.1$' >/dev/null || fail "SONAME"
+! objdump -p "$libdir/libstatcl_convert.so.1" | grep 'RUNPATH' >/dev/null || fail "a run path in the library for /usr"
 
 # A prefix of the user's own, natively and for PowerPC.
 host=examples/qos_host
@@ -100,9 +100,9 @@ for deb in "${debs[@]}"; do
     [ "$status" -eq 0 ] || fail "lintian $deb"
 done
 [ "$failures" -ne "$lintian_failures" ] || echo "package: lintian: no error, no warning"
-dpkg-deb -c "$out"/usr/libstatcl-convert1_*.deb | grep -q -- '/libstatcl_convert.so.1 -> ' ||
+dpkg-deb -c "$out"/usr/libstatcl-convert1_*.deb | grep -- '/libstatcl_convert.so.1 -> ' >/dev/null ||
     fail "runtime package lacks the SONAME link"
-dpkg-deb -c "$out"/usr/libstatcl-convert-dev_*.deb | grep -q -- '/libstatcl_convert.so -> ' ||
+dpkg-deb -c "$out"/usr/libstatcl-convert-dev_*.deb | grep -- '/libstatcl_convert.so -> ' >/dev/null ||
     fail "dev package lacks the link name"
 echo "package: Debian packages"
 for deb in "${debs[@]}"; do
