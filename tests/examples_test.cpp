@@ -76,6 +76,11 @@ TEST(anchors, network_order_and_modular_differences) {
     unsigned char wire[14178] = {};
     statscl_uint64_hton(wire, &value, 1); // one 8-byte unit, not two halves
     EXPECT_EQ(std::memcmp(wire, msb_first, 8), 0);
+    uint64_t back = 0;
+    statscl_uint64_ntoh(&back, wire, 1);
+    statscl_uint64_ntoh(wire, older, 0); // a count of 0 writes nothing
+    EXPECT_EQ(back, value);
+    EXPECT_EQ(std::memcmp(wire, msb_first, 8), 0);
     const uint16_t head = 0x0102;
     unsigned char diag[14178] = {};
     std::memcpy(diag, &head, 2);
