@@ -1,0 +1,155 @@
+// What a property cannot say: the dispatch's exact log lines, the lookup's
+// bounds, hand-worked values as anchors for the oracle, and the 64-bit
+// kernels held to one another.
+#include "dispatch.h"
+#include "oracle.h"
+#include "swap64.h"
+#ifdef STATSCL_X86_KERNELS
+#include "x86/kernels.h"
+#endif
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace statscl::oracle {
+namespace {
+
+using internal::statscl_invoke_restore_pss_hdlr;
+using internal::statscl_invoke_save_pss_hdlr;
+
+// A null name is logged with flag 1, a missing handler with flag 0, both
+// returning app_log's result; a found handler is logged before it runs and
+// gets every argument bit for bit; its result comes back.
+TEST(dispatch, logs_each_step_and_passes_arguments_and_results_through) {
+    events().clear();
+    app_log_result = -17;
+    EXPECT_EQ(statscl_invoke_save_pss_hdlr(nullptr), -17);
+    EXPECT_EQ(statscl_invoke_restore_pss_hdlr(nullptr, 1, 2, 3, 4, 5, 6), -17);
+    EXPECT_EQ(statscl_invoke_save_pss_hdlr("statscl_nowhere_hdlr"), -17);
+    EXPECT_EQ(statscl_invoke_restore_pss_hdlr("statscl_nowhere_hdlr", 1, 2, 3, 4, 5, 6), -17);
+    EXPECT_EQ(statscl_invoke_save_pss_hdlr("statscl_vl_save_pss_hdlr"), save_result);
+    EXPECT_EQ(statscl_invoke_restore_pss_hdlr("statscl_qos_restore_pss_hdlr", 0x8000000100000002ULL,
+                                              0xFFFFFFFF, 0x80000000, 3, 0x01020304, 0xFEDCBA98),
+              restore_result);
+    const std::vector<std::string> want = {
+        "log 1 statscl_invoke_save_pss_hdlr: NULL symbol\n",
+        "log 1 statscl_invoke_restore_pss_hdlr: NULL symbol\n",
+        "log 0 statscl_invoke_save_pss_hdlr: symbol statscl_nowhere_hdlr not found\n",
+        "log 0 statscl_invoke_restore_pss_hdlr: symbol statscl_nowhere_hdlr not found\n",
+        "log 0 statscl_invoke_save_pss_hdlr: Invoking statscl_vl_save_pss_hdlr\n",
+        "call statscl_vl_save_pss_hdlr",
+        "log 0 statscl_invoke_restore_pss_hdlr: Invoking statscl_qos_restore_pss_hdlr\n",
+        "call statscl_qos_restore_pss_hdlr 8000000100000002 ffffffff 80000000 3 1020304 fedcba98"};
+    EXPECT_EQ(events(), want);
+}
+
+TEST(dispatch, log_lines_are_cut_at_1023_characters) {
+    events().clear();
+    statscl_invoke_save_pss_hdlr(std::string(2000, 'x').c_str());
+    ASSERT_EQ(events().size(), 1U);
+    EXPECT_EQ(events()[0].size(), std::strlen("log 0 ") + 1023);
+}
+
+TEST(lookup, yields_the_tables_own_rows_1_to_15_and_null_elsewhere) {
+    for (const uint32_t type : {0U, 16U, 511U, 512U, 0xFFFFFFFFU})
+        EXPECT_EQ(statscl_get_convert_tbl(type), nullptr) << type;
+    for (uint32_t type = 1; type < 16; ++type)
+        EXPECT_EQ(statscl_get_convert_tbl(type), &statscl_pi_convert_tbl[type]);
+    const statscl_convert_t zero{};
+    EXPECT_EQ(std::memcmp(&statscl_pi_convert_tbl[0], &zero, sizeof zero), 0);
+    EXPECT_EQ(std::memcmp(&statscl_pd_convert_tbl[0], &zero, sizeof zero), 0);
+}
+
+// Network order is the most significant byte first, at each field's width.
+TEST(anchors, network_order_and_modular_differences) {
+    const uint64_t older[] = {1, 1, 7, 0xFFFFFFFF}, newer[] = {0, 0x100000000, 5, 0x100000000};
+    uint64_t out[4];
+    statscl_uint64_diff(older, newer, out, 4);
+    EXPECT_EQ(out[0], 0xFFFFFFFFFFFFFFFF); // no borrow into the next value
+    EXPECT_EQ(out[1], 0xFFFFFFFFU);        // borrow across the halves
+    EXPECT_EQ(out[2], 0xFFFFFFFFFFFFFFFE);
+    EXPECT_EQ(out[3], 1U);
+    const unsigned char msb_first[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const uint64_t value = 0x0102030405060708;
+    unsigned char wire[14178] = {};
+    statscl_uint64_hton(wire, &value, 1); // one 8-byte unit, not two halves
+    EXPECT_EQ(std::memcmp(wire, msb_first, 8), 0);
+    uint64_t back = 0;
+    statscl_uint64_ntoh(&back, wire, 1);
+    statscl_uint64_ntoh(wire, older, 0); // a count of 0 writes nothing
+    EXPECT_EQ(back, value);
+    EXPECT_EQ(std::memcmp(wire, msb_first, 8), 0);
+    const uint16_t head = 0x0102;
+    unsigned char diag[14178] = {};
+    std::memcpy(diag, &head, 2);
+    statscl_diag_stats_hton(wire, diag);
+    EXPECT_EQ(std::memcmp(wire, msb_first, 2), 0);
+}
+
+// Words 0, 2 and 3 go to network order, the index through the platform's
+// converter, whose result is stored and returned; in place gives the same.
+TEST(anchors, tlv_header) {
+    const uint32_t host[4] = {0x01020304, 0x0A0B0C0D, 0x05060708, 0x11121314};
+    unsigned char out[16], same[16], back[16];
+    std::memset(out, 0xEE, 16);
+    std::memcpy(same, host, 16);
+    EXPECT_EQ(statscl_tlv_hdr_hton(out, host), ~0x0A0B0C0DU);
+    EXPECT_EQ(statscl_tlv_hdr_hton(same, same), ~0x0A0B0C0DU);
+    unsigned char want[] = {1, 2, 3, 4, 0, 0, 0, 0, 5, 6, 7, 8, 0x11, 0x12, 0x13, 0x14};
+    const uint32_t index = ~0x0A0B0C0DU; // stored in host order
+    std::memcpy(want + 4, &index, 4);
+    EXPECT_EQ(std::memcmp(out, want, 16), 0);
+    EXPECT_EQ(std::memcmp(same, want, 16), 0);
+    EXPECT_EQ(statscl_tlv_hdr_ntoh(back, out), index ^ 0x0F0F0F0FU);
+    EXPECT_EQ(std::memcmp(back, host, 4), 0);
+    EXPECT_EQ(std::memcmp(back + 8, host + 2, 8), 0);
+}
+
+// pktflow: element 10 stops at 0 when the baseline is above it, as the high
+// halves decide; any other element wraps.
+TEST(anchors, pktflow_clamps_element_10_only) {
+    uint64_t base[108] = {}, cur[108] = {}, req[20] = {};
+    base[9] = base[10] = 9, cur[9] = cur[10] = 5;
+    base[11] = 0x100000000, cur[11] = 0xFFFFFFFF;
+    statscl_pktflow_diff(base, req, cur);
+    EXPECT_EQ(cur[9], 0xFFFFFFFFFFFFFFFC);
+    EXPECT_EQ(cur[10], 0U);
+    EXPECT_EQ(cur[11], 0xFFFFFFFFFFFFFFFF);
+    base[10] = 0xFFFFFFFF, cur[10] = 0x100000000;
+    statscl_pktflow_diff(base, req, cur);
+    EXPECT_EQ(cur[10], 1U);
+}
+
+TEST(kernels, agree_with_a_bytewise_reversal_at_every_alignment) {
+    std::vector<std::pair<std::string, internal::swap64_fn>> kernels = {
+        {"scalar", internal::swap64_scalar}, {"dispatched", internal::swap64}};
+#ifdef STATSCL_X86_KERNELS
+    __builtin_cpu_init();
+    for (const internal::swap64_kernel &k : internal::swap64_kernels)
+        if (k.supported())
+            kernels.emplace_back(k.name, k.fn);
+#endif
+    std::mt19937 random(20261205);
+    for (const auto &[name, run] : kernels)
+        for (const std::size_t count : {0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 64, 151, 2051})
+            for (std::size_t from = 0; from < 8; ++from)
+                for (std::size_t to = 0; to < 8; ++to) {
+                    bytes src(8 * count + 16), dst(8 * count + 16);
+                    for (unsigned char &b : src)
+                        b = static_cast<unsigned char>(random());
+                    bytes want = dst, in_place = src;
+                    for (std::size_t i = 0; i < 8 * count; ++i)
+                        want[to + i] = src[from + (i & ~std::size_t{7}) + 7 - (i & 7)];
+                    run(dst.data() + to, src.data() + from, count);
+                    ASSERT_EQ(dst, want) << name << " count " << count << " +" << from << " +" << to;
+                    run(in_place.data() + from, in_place.data() + from, count);
+                    ASSERT_TRUE(std::equal(in_place.begin() + from, in_place.begin() + from + 8 * count,
+                                           want.begin() + to))
+                        << name << " in place";
+                }
+}
+
+} // namespace
+} // namespace statscl::oracle
