@@ -90,6 +90,10 @@ struct selector {
 using diff_rule = void (*)(const void *baseline, const void *req, void *current);
 using clear_rule = void (*)(void *baseline, const void *req, const void *current);
 
+/// The diff and clear of a kind that keeps no baseline: they touch no memory.
+inline void no_diff(const void * /*baseline*/, const void * /*req*/, void * /*current*/) {}
+inline void no_clear(void * /*baseline*/, const void * /*req*/, const void * /*current*/) {}
+
 /// Everything a kind of statistics is: its records, the len rule of its
 /// stats_ntoh and its baseline rules.  The exported operations and the
 /// tables are derived from it.
@@ -97,8 +101,8 @@ struct kind {
     record request{}; ///< empty: the kind has no request; its conversions touch nothing
     record stats;
     len_rule stats_len;
-    diff_rule diff = nullptr;   ///< null: diff does nothing and touches no memory
-    clear_rule clear = nullptr; ///< null: clear does nothing and touches no memory
+    diff_rule diff = no_diff;
+    clear_rule clear = no_clear;
     bool handlers = false;      ///< save_pss and restore_pss call the host's handlers
     bool diff_newer_first = false; ///< diff(newer, req, older) writes newer - older into older
     selector select_all{};         ///< the request field that widens clear and diff to everything

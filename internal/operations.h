@@ -15,13 +15,11 @@
 namespace statscl::internal {
 
 template <const kind &K> inline void diff(const void *baseline, const void *req, void *current) {
-    if constexpr (K.diff != nullptr)
-        K.diff(baseline, req, current);
+    K.diff(baseline, req, current);
 }
 
 template <const kind &K> inline void clear(void *baseline, const void *req, const void *current) {
-    if constexpr (K.clear != nullptr)
-        K.clear(baseline, req, current);
+    K.clear(baseline, req, current);
 }
 
 template <const kind &K> inline int32_t save_pss(const char *handler) {

@@ -32,15 +32,15 @@ struct kind_info {
     const statscl_convert_t *named_row = nullptr; ///< the converters of a kind without type id
 };
 
-constexpr kind_info info_of(uint32_t type, const char *name, const kind &k,
+inline kind_info info_of(uint32_t type, const char *name, const kind &k,
                             const statscl_convert_t *named_row = nullptr) {
     return {type,
             name,
             k.request,
             k.stats,
             k.stats_len,
-            k.diff != nullptr,
-            k.clear != nullptr,
+            k.diff != no_diff,
+            k.clear != no_clear,
             k.handlers,
             k.diff_newer_first,
             k.select_all,
@@ -63,7 +63,9 @@ constexpr kind_info info_of(uint32_t type, const char *name, const kind &k,
 STATSCL_PD_KINDS(STATSCL_NAMED_ROW)
 #undef STATSCL_NAMED_ROW
 
-inline constexpr kind_info catalogue[] = {
+// Not constexpr: comparing the rules with no_diff and no_clear is not a
+// constant expression in builds with -fsanitize=undefined.
+inline const kind_info catalogue[] = {
 #define STATSCL_PI_INFO(type, name) info_of(type, #name, name##_kind),
 #define STATSCL_PD_INFO(name, diff, clear) info_of(0, #name, name##_kind, &name##_row),
     STATSCL_PI_KINDS(STATSCL_PI_INFO) STATSCL_PD_KINDS(STATSCL_PD_INFO)
