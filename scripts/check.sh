@@ -13,7 +13,9 @@ build_settings
 mkdir -p build
 failures=()
 
+runs=0
 for preset in release sanitize ppc32-be; do
+    runs=$((runs + 1))
     start=$SECONDS log=build/$preset.log
     if cmake --workflow --preset "$preset" >"$log" 2>&1; then
         echo "check: workflow $preset: $(grep 'tests passed' "$log" | tail -1) ($((SECONDS - start)) s)"
@@ -26,6 +28,7 @@ done
 
 # The gates print their own results.
 for gate in scripts/checks/*.sh; do
+    runs=$((runs + 1))
     start=$SECONDS name=$(basename "$gate" .sh)
     if bash "$gate"; then
         echo "check: gate $name passed ($((SECONDS - start)) s)"
@@ -35,5 +38,6 @@ for gate in scripts/checks/*.sh; do
     fi
 done
 
-echo "check: $((SECONDS / 60)) min $((SECONDS % 60)) s; ${#failures[@]} failed${failures[*]:+: ${failures[*]}}"
+echo "check: $((SECONDS / 60)) min $((SECONDS % 60)) s${failures[*]:+; FAILED: ${failures[*]}}"
+echo "check: $((runs - ${#failures[@]})) passed, ${#failures[@]} failed"
 [ ${#failures[@]} -eq 0 ]
