@@ -2,15 +2,23 @@
  * client uses it for QoS counters: it receives a qos payload in network
  * order, converts it, clears the counters of the even blocks (a software
  * "clear counters"), converts a later payload and takes the difference, then
- * saves the kind's state through its own handler.  It prints the same lines
- * on every target. */
+ * saves the kind's state through its own handler.  Every offset is a name
+ * from statscl_records.h.  It prints the same lines on every target. */
 #include <inttypes.h>
 #include <stdio.h>
-#include <string.h>
 
 #include <statscl_convert.h>
+#include <statscl_records.h>
 
-enum { QOS_BYTES = 960, QOS_VALUES = QOS_BYTES / 8, BLOCK_VALUES = 8, BLOCKS = 8 };
+#define QOS_BYTES STATSCL_QOS_STATS_SIZE
+
+static const uint32_t block_at[] = {
+    STATSCL_QOS_STATS_BLOCK_0_OFFSET, STATSCL_QOS_STATS_BLOCK_1_OFFSET,
+    STATSCL_QOS_STATS_BLOCK_2_OFFSET, STATSCL_QOS_STATS_BLOCK_3_OFFSET,
+    STATSCL_QOS_STATS_BLOCK_4_OFFSET, STATSCL_QOS_STATS_BLOCK_5_OFFSET,
+    STATSCL_QOS_STATS_BLOCK_6_OFFSET, STATSCL_QOS_STATS_BLOCK_7_OFFSET,
+};
+#define LAST_IN_BLOCK ((STATSCL_QOS_STATS_BLOCK_0_COUNT - 1) * STATSCL_QOS_STATS_BLOCK_0_WIDTH)
 
 /* The library's statscl_qos_save_pss() finds this handler by name in the
  * process: the package's link flags put it in the dynamic symbol table. */
@@ -19,47 +27,48 @@ int32_t statscl_qos_save_pss_hdlr(void) {
     return 42;
 }
 
-/* A qos payload as it arrives: value i is reading + i, big-endian. */
+/* A qos payload as it arrives: the 64-bit value at byte 8 * i is
+ * reading + i, big-endian. */
 static void receive(unsigned char *payload, uint64_t reading) {
-    for (unsigned i = 0; i < QOS_VALUES; ++i)
-        for (unsigned byte = 0; byte < 8; ++byte)
+    unsigned i, byte;
+    for (i = 0; i < QOS_BYTES / 8; ++i)
+        for (byte = 0; byte < 8; ++byte)
             payload[8 * i + byte] = (unsigned char)((reading + i) >> (56 - 8 * byte));
-}
-
-static uint64_t value(const unsigned char *record, unsigned i) {
-    uint64_t v;
-    memcpy(&v, record + 8 * i, sizeof v);
-    return v;
 }
 
 int main(void) {
     const statscl_convert_t *row = statscl_get_convert_tbl(STATSCL_TYPE_QOS);
     unsigned char payload[QOS_BYTES], current[QOS_BYTES], baseline[QOS_BYTES] = {0};
-    /* Requests are passed to clear and diff in host order. */
-    const uint32_t even_blocks = 1;
+    unsigned char req[STATSCL_QOS_REQ_SIZE];
+    int32_t saved;
+    unsigned b;
 
     printf("statscl_convert %s (%d.%d.%d)\n", STATSCL_VERSION_STRING, STATSCL_VERSION_MAJOR,
            STATSCL_VERSION_MINOR, STATSCL_VERSION_PATCH);
-    if (row == NULL || row->stats_len != QOS_BYTES) {
-        fputs("qos_host: no qos row of 960 bytes\n", stderr);
+    if (row == NULL || row->stats_len != QOS_BYTES || row->req_len != sizeof req) {
+        fputs("qos_host: the library's qos row does not match statscl_records.h\n", stderr);
         return 1;
     }
+    /* clear and diff read the request in host order: block_select 1 is the
+     * even blocks. */
+    statscl_put_u32(req, STATSCL_QOS_REQ_BLOCK_SELECT_OFFSET, 1);
 
     receive(payload, 1000);
     row->stats_ntoh(current, payload, sizeof payload);
-    row->clear(baseline, &even_blocks, current);
+    row->clear(baseline, req, current);
     printf("cleared blocks 0, 2, 4, 6 at a reading of 1000\n");
 
     receive(payload, 1500);
     row->stats_ntoh(current, payload, sizeof payload);
-    row->diff(baseline, &even_blocks, current);
+    row->diff(baseline, req, current);
     printf("counts since the clear, reading 1500 (first and last counter of each block):\n");
-    for (unsigned b = 0; b < BLOCKS; ++b)
-        printf("  block_%u  %6" PRIu64 " %6" PRIu64 "\n", b, value(current, b * BLOCK_VALUES),
-               value(current, b * BLOCK_VALUES + BLOCK_VALUES - 1));
-    printf("  qos_tail_values[0] %" PRIu64 " (never cleared)\n", value(current, BLOCKS * BLOCK_VALUES));
+    for (b = 0; b < sizeof block_at / sizeof block_at[0]; ++b)
+        printf("  block_%u  %6" PRIu64 " %6" PRIu64 "\n", b, statscl_get_u64(current, block_at[b]),
+               statscl_get_u64(current, block_at[b] + LAST_IN_BLOCK));
+    printf("  qos_tail_values[0] %" PRIu64 " (never cleared)\n",
+           statscl_get_u64(current, STATSCL_QOS_STATS_QOS_TAIL_VALUES_OFFSET));
 
-    const int32_t saved = row->save_pss();
+    saved = row->save_pss();
     printf("save_pss returned %" PRId32 "\n", saved);
     return saved == 42 ? 0 : 1;
 }

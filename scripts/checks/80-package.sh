@@ -68,9 +68,9 @@ build "$out/ppc" -DCMAKE_BUILD_TYPE=Release -DSTATSCL_BUILD_TOOL=OFF -DCMAKE_TOO
 unset LD_LIBRARY_PATH
 pc_flags() { PKG_CONFIG_PATH=$prefix/lib/pkgconfig pkg-config "$@" statscl_convert; }
 echo "package: hosts built against $prefix (PowerPC: $ppc_prefix):"
-echo "  cc -std=c11 $host/qos_host.c \$(pkg-config --cflags --libs statscl_convert) -Wl,-rpath,$prefix/lib"
+echo "  cc -std=c99 $host/qos_host.c \$(pkg-config --cflags --libs statscl_convert) -Wl,-rpath,$prefix/lib"
 # shellcheck disable=SC2046 # the flags are words
-cc -std=c11 -Wall -Wextra -Wpedantic -Werror "$host/qos_host.c" -o "$out/qos_host-pkg-config" \
+cc -std=c99 -Wall -Wextra -Wpedantic -Werror "$host/qos_host.c" -o "$out/qos_host-pkg-config" \
     $(pc_flags --cflags --libs) -Wl,-rpath,"$prefix/lib" &&
     "$out/qos_host-pkg-config" >"$out/pkg-config.out" 2>>"$out/log" || fail "qos_host with pkg-config"
 echo "  cmake -S $host -B qos_host -DCMAKE_PREFIX_PATH=$prefix"
