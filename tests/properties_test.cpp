@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -33,6 +35,45 @@ TEST(properties, every_kind_keeps_to_its_rules) {
                 ADD_FAILURE() << "case " << n << ": " << e.what();
                 break;
             }
+        }
+    }
+}
+
+// The exported array primitives at any count, off alignment and in place:
+// exactly `count` values converted or subtracted, nothing beside them.
+TEST(properties, array_primitives_cover_exactly_count_values) {
+    std::mt19937 random(20261206);
+    for (const uint32_t count : {0U, 1U, 3U, 4U, 5U, 9U, 17U, 151U, 2051U}) {
+        const bytes in = choices(random);
+        reader r(in);
+        const uint32_t n = 8 * count;
+        const std::size_t at = 1 + r.byte() % 7;
+        const bytes a = r.fill(n), b = r.fill(n), around = r.fill(n + 16);
+        const bytes swapped = converted({{0, 8, count}}, a, a, n);
+        bytes diff(n);
+        for (uint32_t i = 0; i < n; i += 8) {
+            uint64_t older, newer;
+            std::memcpy(&older, &a[i], 8);
+            std::memcpy(&newer, &b[i], 8);
+            newer -= older;
+            std::memcpy(&diff[i], &newer, 8);
+        }
+        const auto expect = [&](const auto &op, const bytes &want, bool in_place) {
+            bytes buf = around, after = around;
+            unsigned char *dst = buf.data() + at;
+            if (in_place)
+                std::copy(a.begin(), a.end(), dst);
+            op(dst, in_place ? dst : a.data());
+            std::copy(want.begin(), want.end(), after.begin() + static_cast<long>(at));
+            EXPECT_EQ(buf, after) << count << (in_place ? " in place" : "");
+        };
+        for (const bool in_place : {false, true}) {
+            expect([&](void *d, const void *s) { statscl_uint64_hton(d, s, count); }, swapped,
+                   in_place);
+            expect([&](void *d, const void *s) { statscl_uint64_ntoh(d, s, count); }, swapped,
+                   in_place);
+            expect([&](void *d, const void *s) { statscl_uint64_diff(s, b.data(), d, count); },
+                   diff, in_place);
         }
     }
 }
