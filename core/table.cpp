@@ -30,6 +30,7 @@ extern "C" {
 
 // constexpr: the table is built by the compiler, and loading the library runs
 // no code for it.
+// clang-format off
 constexpr statscl_convert_t statscl_pi_convert_tbl[STATSCL_PI_ROWS] = {
     {},
 #define STATSCL_ROW(type, name)                                                                    \
@@ -47,6 +48,7 @@ constexpr statscl_convert_t statscl_pi_convert_tbl[STATSCL_PI_ROWS] = {
     STATSCL_PI_KINDS(STATSCL_ROW)
 #undef STATSCL_ROW
 };
+// clang-format on
 
 const statscl_convert_t statscl_pd_convert_tbl[1] = {};
 

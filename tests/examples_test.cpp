@@ -133,7 +133,8 @@ TEST(kernels, agree_with_a_bytewise_reversal_at_every_alignment) {
 #endif
     std::mt19937 random(20261205);
     for (const auto &[name, run] : kernels)
-        for (const std::size_t count : {0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 64, 151, 2051})
+        for (const std::size_t count :
+             {0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 64, 151, 2051})
             for (std::size_t from = 0; from < 8; ++from)
                 for (std::size_t to = 0; to < 8; ++to) {
                     bytes src(8 * count + 16), dst(8 * count + 16);
@@ -143,10 +144,11 @@ TEST(kernels, agree_with_a_bytewise_reversal_at_every_alignment) {
                     for (std::size_t i = 0; i < 8 * count; ++i)
                         want[to + i] = src[from + (i & ~std::size_t{7}) + 7 - (i & 7)];
                     run(dst.data() + to, src.data() + from, count);
-                    ASSERT_EQ(dst, want) << name << " count " << count << " +" << from << " +" << to;
+                    ASSERT_EQ(dst, want)
+                        << name << " count " << count << " +" << from << " +" << to;
                     run(in_place.data() + from, in_place.data() + from, count);
-                    ASSERT_TRUE(std::equal(in_place.begin() + from, in_place.begin() + from + 8 * count,
-                                           want.begin() + to))
+                    ASSERT_TRUE(std::equal(in_place.begin() + from,
+                                           in_place.begin() + from + 8 * count, want.begin() + to))
                         << name << " in place";
                 }
 }

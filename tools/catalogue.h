@@ -33,7 +33,7 @@ struct kind_info {
 };
 
 inline kind_info info_of(uint32_t type, const char *name, const kind &k,
-                            const statscl_convert_t *named_row = nullptr) {
+                         const statscl_convert_t *named_row = nullptr) {
     return {type,
             name,
             k.request,

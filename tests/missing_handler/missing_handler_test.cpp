@@ -31,7 +31,8 @@ TEST(missing_handler, every_kind_logs_not_found_and_returns_app_logs_result) {
         EXPECT_EQ(row.save_pss(), 1234);
         EXPECT_EQ(row.restore_pss(1, 2, 3, 4, 5, 6), 1234);
         const std::vector<std::string> want = {
-            "log 0 statscl_invoke_save_pss_hdlr: symbol statscl_" + k.name + "_save_pss_hdlr not found\n",
+            "log 0 statscl_invoke_save_pss_hdlr: symbol statscl_" + k.name +
+                "_save_pss_hdlr not found\n",
             "log 0 statscl_invoke_restore_pss_hdlr: symbol statscl_" + k.name +
                 "_restore_pss_hdlr not found\n"};
         EXPECT_EQ(events(), want);

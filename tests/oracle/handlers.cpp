@@ -11,7 +11,8 @@ using namespace statscl::oracle;
     }                                                                                              \
     extern "C" int32_t statscl_##kind##_restore_pss_hdlr(uint64_t a0, uint32_t a1, uint32_t a2,    \
                                                          uint32_t a3, uint32_t a4, uint32_t a5) {  \
-        events().push_back(handler_call("statscl_" #kind "_restore_pss_hdlr", a0, a1, a2, a3, a4, a5)); \
+        events().push_back(                                                                        \
+            handler_call("statscl_" #kind "_restore_pss_hdlr", a0, a1, a2, a3, a4, a5));           \
         return restore_result;                                                                     \
     }
 

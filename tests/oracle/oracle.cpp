@@ -16,8 +16,8 @@
 namespace statscl::oracle {
 namespace {
 
-constexpr guards idle{0, 0};                              // touches nothing
-constexpr guards counter_diff{base | cur, base | cur};    // req may be anything
+constexpr guards idle{0, 0};                                 // touches nothing
+constexpr guards counter_diff{base | cur, base | cur};       // req may be anything
 constexpr guards tested_clear{base | req | cur, base | cur}; // req tested, never read
 constexpr guards selected{base | req | cur, base | req | cur};
 constexpr auto ignored = len_rule::ignored, at_least = len_rule::at_least,
@@ -28,6 +28,7 @@ using enum counters;
 
 // Field lists are what the conversions convert, element by element; where a
 // list has a width-1 field, those bytes have no layout and stay untouched.
+// clang-format off
 const std::vector<kind> kinds = {
     // pktflow: diff only tests req (word 0 == 16 turns it off) and clamps
     // element 10 at 0; clear tests nothing and never reads req.
@@ -62,6 +63,7 @@ const std::vector<kind> kinds = {
     {"fcmac_avg_ctrs", 0, {}, {{0, 8, 5}}, exact, none, 0, idle, idle, false},
     {"fcmac_if_ctrs", 0, {}, {{0, 8, 88}}, exact, none, 0, idle, idle, false},
 };
+// clang-format on
 
 uint32_t size_of(const layout &fields) {
     return fields.empty() ? 0 : fields.back().offset + fields.back().width * fields.back().count;
@@ -201,7 +203,9 @@ unsigned char *no_access() {
 // every other byte holds the canary.
 class arena {
   public:
-    arena() : size_((largest + 16 + page() - 1) / page() * page()), map_(inaccessible(size_ + 2 * page())) {
+    arena()
+        : size_((largest + 16 + page() - 1) / page() * page()),
+          map_(inaccessible(size_ + 2 * page())) {
         body_ = rec_ = map_ + page();
         if (mprotect(body_, size_, PROT_READ | PROT_WRITE) != 0)
             throw std::runtime_error("mprotect failed");
@@ -222,7 +226,8 @@ class arena {
     }
     bool intact() const {
         const auto is_canary = [](unsigned char c) { return c == canary; };
-        return std::all_of(body_, rec_, is_canary) && std::all_of(rec_ + len_, body_ + size_, is_canary);
+        return std::all_of(body_, rec_, is_canary) &&
+               std::all_of(rec_ + len_, body_ + size_, is_canary);
     }
 
   private:
@@ -244,10 +249,11 @@ void require(bool holds, const std::string &what) {
 }
 
 void same(const unsigned char *p, const bytes &want, const std::string &what) {
-    const auto at = static_cast<std::size_t>(std::mismatch(want.begin(), want.end(), p).first - want.begin());
+    const auto at =
+        static_cast<std::size_t>(std::mismatch(want.begin(), want.end(), p).first - want.begin());
     if (at != want.size())
-        throw std::runtime_error(what + ": byte " + std::to_string(at) + " is " + std::to_string(p[at]) +
-                                 ", expected " + std::to_string(want[at]));
+        throw std::runtime_error(what + ": byte " + std::to_string(at) + " is " +
+                                 std::to_string(p[at]) + ", expected " + std::to_string(want[at]));
 }
 
 unsigned pick_place(reader &in) { return placements[in.byte() % std::size(placements)]; }
@@ -257,7 +263,8 @@ unsigned pick_place(reader &in) { return placements[in.byte() % std::size(placem
 uint32_t pick_len(reader &in, uint32_t size) {
     const uint8_t c = in.byte();
     const auto r = static_cast<uint32_t>(in.u64());
-    const uint32_t lens[] = {0, size - 1, size, size + 1, 0xFFFFFFFF, r, r % (2 * size), (r % size) | 1};
+    const uint32_t lens[] = {0,          size - 1, size,           size + 1,
+                             0xFFFFFFFF, r,        r % (2 * size), (r % size) | 1};
     return lens[c % std::size(lens)];
 }
 
@@ -267,7 +274,8 @@ bytes pick_request(const kind &k, reader &in) {
     bytes r = in.fill(std::max<uint32_t>(size_of(k.request), 16));
     const uint8_t c = in.byte();
     const uint64_t x = in.u64();
-    const uint64_t values[] = {c / 8U % 5, 16, uint64_t{1} << (x % 64), x & 0xFF, x << (x % 64), x, x, x};
+    const uint64_t values[] = {c / 8U % 5, 16, uint64_t{1} << (x % 64), x & 0xFF, x << (x % 64), x,
+                               x,          x};
     const uint64_t v = values[c % 8];
     const auto word = static_cast<uint32_t>(v);
     if (k.which == fabric_path)
@@ -405,8 +413,8 @@ void check(const kind &k, reader &in, bool pss) {
                      [&](void *d, const void *s) { ops.stats_ntoh(d, s, len); });
     // On a big-endian host pktflow's stats_hton writes element 0 alone.
     const bool head_only = k.which == pktflow && std::endian::native == std::endian::big;
-    check_conversion(head_only ? layout{{0, 8, 1}} : k.stats, size, size, in, k.name + " stats_hton",
-                     [&](void *d, const void *s) { ops.stats_hton(d, s); });
+    check_conversion(head_only ? layout{{0, 8, 1}} : k.stats, size, size, in,
+                     k.name + " stats_hton", [&](void *d, const void *s) { ops.stats_hton(d, s); });
     if (ops.diff != nullptr) {
         check_baseline(k, ops, false, in);
         check_baseline(k, ops, true, in);
@@ -423,7 +431,8 @@ void check_pss(const kind &k, reader &in) {
         x = static_cast<uint32_t>(in.u64());
     events().clear();
     app_log_result = -7;
-    const int32_t saved = ops.save_pss(), restored = ops.restore_pss(a0, a[0], a[1], a[2], a[3], a[4]);
+    const int32_t saved = ops.save_pss(),
+                  restored = ops.restore_pss(a0, a[0], a[1], a[2], a[3], a[4]);
     const std::string save = "statscl_" + k.name + "_save_pss_hdlr",
                       restore = "statscl_" + k.name + "_restore_pss_hdlr";
     std::vector<std::string> want;
@@ -432,7 +441,8 @@ void check_pss(const kind &k, reader &in) {
                 "log 0 statscl_invoke_restore_pss_hdlr: Invoking " + restore + "\n",
                 handler_call(restore.c_str(), a0, a[0], a[1], a[2], a[3], a[4])};
     require(events() == want, k.name + ": save and restore did not call and log as expected");
-    require(saved == (k.handlers ? save_result : 0) && restored == (k.handlers ? restore_result : 0),
+    require(saved == (k.handlers ? save_result : 0) &&
+                restored == (k.handlers ? restore_result : 0),
             k.name + ": save or restore result");
 }
 
