@@ -60,7 +60,6 @@ for target in "${targets[@]}"; do
         sed "s/^/abi $target: /" "${dirs[$target]}/exports.diff"
         echo "abi $target: FAILED: exported symbols differ from $exports (< built, > listed)"
         failed+=("$target")
-        continue
     fi
     recorded=${records[$target]}
     report=${dirs[$target]}/abidiff.txt
@@ -80,5 +79,6 @@ for target in "${targets[@]}"; do
     failed+=("$target")
 done
 [ ${#failed[@]} -eq 0 ] && { echo "abi: both targets match their records"; exit 0; }
+mapfile -t failed < <(printf '%s\n' "${failed[@]}" | sort -u)
 echo "abi: FAILED on ${failed[*]}"
 exit 1
