@@ -26,7 +26,7 @@ bytes choices(std::mt19937 &random) {
 TEST(properties, every_kind_keeps_to_its_rules) {
     for (const kind &k : kinds) {
         std::mt19937 random(k.type * 7919 + static_cast<unsigned>(k.name.size()));
-        for (unsigned n = 0; n < 120; ++n) {
+        for (unsigned n = 0; n < 200; ++n) {
             const bytes in = choices(random);
             reader r(in);
             try {

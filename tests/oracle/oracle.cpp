@@ -269,13 +269,14 @@ uint32_t pick_len(reader &in, uint32_t size) {
 }
 
 // A request whose selector (pktflow and qos word 0, vl lane_mask, the
-// fabric_path mask at 8) holds small values, single bits, 16 or anything.
+// fabric_path mask at 8) holds small values, 16, single bits or anything.
 bytes pick_request(const kind &k, reader &in) {
     bytes r = in.fill(std::max<uint32_t>(size_of(k.request), 16));
     const uint8_t c = in.byte();
     const uint64_t x = in.u64();
-    const uint64_t values[] = {c / 8U % 5, 16, uint64_t{1} << (x % 64), x & 0xFF, x << (x % 64), x,
-                               x,          x};
+    const uint64_t small = c / 8U % 5; // 3 of 8: the values whose meaning differs
+    const uint64_t values[] = {small, small, small, 16, uint64_t{1} << (x % 64), x & 0xFF,
+                               x << (x % 64), x};
     const uint64_t v = values[c % 8];
     const auto word = static_cast<uint32_t>(v);
     if (k.which == fabric_path)
@@ -327,7 +328,7 @@ void check_baseline(const kind &k, const statscl_convert_t &ops, bool clear, rea
         b = c;
     bool runs = true;
     for (unsigned i = 0; i < 3; ++i) {
-        const uint8_t choice = in.byte() % 4;
+        const uint8_t choice = in.byte() % 6; // 2: null, 3: no access, else the record
         const unsigned role = 1U << i;
         if (choice == 2 && ((g.tests & role) != 0 || (g.reads & role) == 0))
             p[i] = nullptr, runs = runs && (g.tests & role) == 0;
