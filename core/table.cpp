@@ -6,7 +6,6 @@
 
 namespace {
 
-using statscl::internal::kind;
 using statscl::internal::size_of;
 
 constexpr uint32_t listed_types[] = {

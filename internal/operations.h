@@ -14,14 +14,6 @@
 
 namespace statscl::internal {
 
-template <const kind &K> inline void diff(const void *baseline, const void *req, void *current) {
-    K.diff(baseline, req, current);
-}
-
-template <const kind &K> inline void clear(void *baseline, const void *req, const void *current) {
-    K.clear(baseline, req, current);
-}
-
 template <const kind &K> inline int32_t save_pss(const char *handler) {
     if constexpr (K.handlers)
         return statscl_invoke_save_pss_hdlr(handler);
@@ -57,10 +49,10 @@ inline int32_t restore_pss(const char *handler, uint64_t arg0, uint32_t arg1, ui
 
 #define STATSCL_BASELINE_OPERATIONS(name)                                                          \
     void statscl_##name##_diff(const void *baseline, const void *req, void *current) {             \
-        statscl::internal::diff<statscl::internal::name##_kind>(baseline, req, current);                              \
+        statscl::internal::name##_kind.diff(baseline, req, current);                                                   \
     }                                                                                              \
     void statscl_##name##_clear(void *baseline, const void *req, const void *current) {            \
-        statscl::internal::clear<statscl::internal::name##_kind>(baseline, req, current);                             \
+        statscl::internal::name##_kind.clear(baseline, req, current);                                                  \
     }
 
 #define STATSCL_OPERATIONS(name)                                                                   \

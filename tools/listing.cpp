@@ -68,11 +68,11 @@ std::vector<std::string> operations(const kind_info &k) {
                     [](const field &f) { return f.width != 1; }))
         ops.emplace_back("req");
     ops.emplace_back("stats");
-    if (k.diff_works)
+    if (diff_works(k))
         ops.emplace_back(k.diff_newer_first ? "diff(newer-first)" : "diff");
-    if (k.clear_works)
+    if (clear_works(k))
         ops.emplace_back("clear");
-    if (k.pss_works)
+    if (k.handlers)
         ops.emplace_back("pss");
     return ops;
 }

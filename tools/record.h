@@ -18,6 +18,8 @@
 
 namespace statscl::tool {
 
+using internal::clear_works;
+using internal::diff_works;
 using internal::field;
 using internal::kind_info;
 using internal::layout;

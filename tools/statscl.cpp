@@ -201,8 +201,13 @@ struct used_request {
     std::string said;
 };
 
+/// An all-zero request, at least 8 bytes even for a kind without one.
+bytes zero_request(const kind_ref &kind) {
+    return bytes(std::max<uint32_t>(kind.row.req_len, 8), 0);
+}
+
 used_request request_for(const kind_ref &kind, const decode_options &opt) {
-    used_request r{bytes(std::max<uint32_t>(kind.row.req_len, 8), 0), ""};
+    used_request r{zero_request(kind), ""};
     bytes host;
     const internal::selector all = kind.info.select_all;
     if (!opt.with_request.empty()) {
@@ -225,7 +230,7 @@ used_request request_for(const kind_ref &kind, const decode_options &opt) {
 /// one; for a kind whose clear does nothing, the reading itself, as its host
 /// would copy it.
 bytes cleared(const kind_ref &kind, const bytes &req, const bytes &reading) {
-    if (!kind.info.clear_works)
+    if (!clear_works(kind.info))
         return reading;
     bytes baseline(reading.size(), 0);
     kind.row.clear(baseline.data(), req.data(), reading.data());
@@ -267,7 +272,7 @@ bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
 /// True when some single bit set in an all-zero request changes what `op`
 /// (a function of the request) gives.
 template <class Op> bool reads_request(const kind_ref &kind, Op op) {
-    bytes req(std::max<uint32_t>(kind.row.req_len, 8), 0);
+    bytes req = zero_request(kind);
     const bytes plain = op(req);
     for (uint32_t bit = 0; bit < 8 * kind.row.req_len; ++bit) {
         req[bit / 8] = static_cast<unsigned char>(1U << bit % 8);
@@ -285,10 +290,10 @@ std::vector<std::string> ignoring_request(const kind_ref &kind) {
     std::vector<std::string> ops;
     if (kind.row.req_len == 0)
         return ops;
-    if (kind.info.clear_works &&
+    if (clear_works(kind.info) &&
         !reads_request(kind, [&](const bytes &req) { return cleared(kind, req, older); }))
         ops.emplace_back("clear");
-    if (kind.info.diff_works &&
+    if (diff_works(kind.info) &&
         !reads_request(kind, [&](const bytes &req) { return diffed(kind, req, older, newer); }))
         ops.emplace_back("diff");
     return ops;
@@ -330,11 +335,11 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
     const std::string source = source_name(opt.baseline);
     return fmt::format(
         "{}\nrequest: {}\nbaseline: {}\ndiff: {}\n{}", title(kind, part::statistics), req.said,
-        kind.info.clear_works
+        clear_works(kind.info)
             ? fmt::format("what {}'s clear captures from {} into a zeroed baseline", name, source)
             : fmt::format("{} as it is ({} has no clear: its host copies the baseline)", source,
                           name),
-        !kind.info.diff_works
+        !diff_works(kind.info)
             ? fmt::format("{} keeps no baseline: its diff changes nothing", name)
             : fmt::format("current minus baseline as {}'s diff computes it{}; - where it writes "
                           "nothing",
