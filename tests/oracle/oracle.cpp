@@ -138,17 +138,11 @@ std::vector<uint32_t> selection(const kind &k, bool clear, const bytes &r) {
         for (uint32_t i = 0; i < k.leading; ++i)
             at.push_back(8 * i);
         break;
-    case qos:
-        for (uint32_t b = 0, s = load<uint32_t>(r, 0); b < 8; ++b)
-            for (uint32_t i = 0; i < 8; ++i)
-                if (!clear || s == 3 || s == 1 + b % 2)
-                    at.push_back(64 * b + 8 * i);
-        break;
-    case vl:
-        for (uint32_t b = 0, mask = load<uint32_t>(r, 0); b < 8; ++b)
-            for (uint32_t lane = 0; lane < 8; ++lane)
-                if (!clear || (mask >> lane & 1) != 0)
-                    at.push_back(64 * b + 8 * lane);
+    case qos: // eight blocks of eight; clear takes the blocks word 0 selects
+    case vl:  // eight blocks of eight lanes; clear takes the lanes of the mask
+        for (uint32_t i = 0, s = load<uint32_t>(r, 0); i < k.leading; ++i)
+            if (!clear || (k.which == qos ? s == 3 || s == 1 + i / 8 % 2 : (s >> i % 8 & 1) != 0))
+                at.push_back(8 * i);
         break;
     case fabric_path:
         for (uint32_t array = 0; array < 3; ++array)

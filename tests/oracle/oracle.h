@@ -47,7 +47,7 @@ struct kind {
     layout request, stats;
     len_rule rule;
     counters which;
-    uint32_t leading; ///< counters diff covers whatever the request (clear too for `leading`)
+    uint32_t leading; ///< counters from offset 0 that diff and clear take, as the request selects
     guards diff, clear;
     bool handlers; ///< save and restore reach the host's handlers
 };
