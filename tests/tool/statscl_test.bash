@@ -37,10 +37,15 @@ refuses() {
     grep -qF '{"type":null,"name":"kelm_fabric_err",' list.json
 }
 
-@test "header: the committed one is the tool's output, --version the header's version" {
+@test "header: the committed one is the tool's output and tiles every record; --version the header's" {
     st header | cmp - "$SOURCE/include/statscl_records.h"
     grep -q '^#define STATSCL_QOS_STATS_BLOCK_3_OFFSET  *192U$' "$SOURCE/include/statscl_records.h"
     grep -q '^#define STATSCL_VQ_DROP_STATS_VQ_VALUES_2_OFFSET  *8204U$' "$SOURCE/include/statscl_records.h"
+    # The 29 records' fields tile them: each starts where the one before ends,
+    # the last ends at the record's size.
+    awk '/^#define .*_SIZE /{ if (n++ && at != size) exit 1; size = $3 + 0; at = 0 }
+         /_OFFSET /{ if ($3 + 0 != at) exit 1 } /_WIDTH /{ w = $3 } /_COUNT /{ at += w * $3 }
+         END { exit !(n == 29 && at == size) }' "$SOURCE/include/statscl_records.h"
     run st --version
     assert_output "statscl $(sed -n 's/^#define STATSCL_VERSION_STRING "\(.*\)"$/\1/p' \
         "$SOURCE/include/statscl_convert.h")"
