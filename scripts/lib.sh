@@ -28,3 +28,11 @@ build_settings() {
     export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
     export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 }
+
+# Debian's build flags, as debhelper passes them to CMake (hardening=+all,
+# CPPFLAGS folded into the compilers' flags), exported for what follows.
+debian_build_flags() {
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    eval "$(dpkg-buildflags --export=sh)"
+    export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+}

@@ -26,14 +26,6 @@ declare -A configs=(
 order=(gcc-release gcc-minsizerel gcc-debug clang14-release debian-flags ppc-release ppc-minsizerel)
 [ $# -eq 0 ] || order=("$@")
 
-# Debian's build flags, as debhelper passes them to CMake: CPPFLAGS folded
-# into the compilers' flags.
-debian_flags() {
-    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    eval "$(dpkg-buildflags --export=sh)"
-    export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
-}
-
 failed=()
 for name in "${order[@]}"; do
     [ -n "${configs[$name]:-}" ] || { echo "matrix: no configuration $name"; exit 2; }
@@ -42,7 +34,7 @@ for name in "${order[@]}"; do
     mkdir -p build/matrix
     # shellcheck disable=SC2086 # the arguments are words
     if (
-        [ "$name" != debian-flags ] || debian_flags
+        [ "$name" != debian-flags ] || debian_build_flags
         cmake -S . -B "$dir" ${configs[$name]} -DSTATSCL_WERROR=ON &&
             cmake --build "$dir" &&
             ctest --test-dir "$dir" --output-on-failure -E '^program\.'
