@@ -29,6 +29,16 @@ build_settings() {
     export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 }
 
+# `build_library DIR [CMAKE_ARGUMENTS...]` configures DIR for the library
+# alone (RelWithDebInfo, no tests, no tool) and builds it, quietly.
+build_library() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATSCL_BUILD_TESTS=OFF \
+        -DSTATSCL_BUILD_TOOL=OFF "$@" >/dev/null &&
+        cmake --build "$dir" --target statscl_convert >/dev/null
+}
+
 # Debian's build flags, as debhelper passes them to CMake (hardening=+all,
 # CPPFLAGS folded into the compilers' flags), exported for what follows.
 debian_build_flags() {

@@ -16,6 +16,7 @@ cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
 install_missing build ppc abi || { echo "abi: could not install abigail-tools and the PowerPC compiler"; exit 1; }
+build_settings
 
 targets=(x86-64 ppc32)
 declare -A dirs=([x86-64]=build/abi [ppc32]=build/abi-ppc32)
@@ -30,10 +31,7 @@ for target in "${targets[@]}"; do
     dir=${dirs[$target]}
     toolchain=()
     [ -z "${toolchains[$target]}" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$PWD/${toolchains[$target]}")
-    cmake -S . -B "$dir" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DSTATSCL_BUILD_TESTS=OFF -DSTATSCL_BUILD_TOOL=OFF >/dev/null &&
-        cmake --build "$dir" -j"$(nproc)" --target statscl_convert >/dev/null ||
-        { echo "abi $target: build failed"; exit 1; }
+    build_library "$dir" "${toolchain[@]}" || { echo "abi $target: build failed"; exit 1; }
     libraries[$target]=$(readlink -f "$dir/libstatcl_convert.so")
 done
 
