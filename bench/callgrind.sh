@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 install_missing build bench valgrind >/dev/null
+build_settings
 
 count() { # build dir -> "function bytes instructions" lines
     local dir=$1 out
@@ -22,9 +23,9 @@ count() { # build dir -> "function bytes instructions" lines
 }
 
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j"$(nproc)" --target statscl_count_calls >/dev/null
+cmake --build --preset bench --target statscl_count_calls >/dev/null
 cmake --preset bench -B build/bench-scalar -DSTATSCL_VECTOR_KERNELS=OFF >/dev/null
-cmake --build build/bench-scalar -j"$(nproc)" --target statscl_count_calls >/dev/null
+cmake --build build/bench-scalar --target statscl_count_calls >/dev/null
 
 join <(count build/bench) <(count build/bench-scalar | awk '{ print $1, $3 }') |
     awk 'BEGIN { printf "%-32s %6s %14s %14s\n", "function", "bytes", "instr (this CPU)", "instr (scalar)" }

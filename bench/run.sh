@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 install_missing build bench
+build_settings
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j"$(nproc)" >/dev/null
+cmake --build --preset bench >/dev/null
 exec build/bench/bench/statscl_bench --benchmark_repetitions=7 --benchmark_min_time=0.05 "$@" 2>/dev/null

@@ -16,14 +16,8 @@ failures=()
 runs=0
 for preset in release sanitize ppc32-be; do
     runs=$((runs + 1))
-    start=$SECONDS log=build/$preset.log
-    if cmake --workflow --preset "$preset" >"$log" 2>&1; then
-        echo "check: workflow $preset: $(grep 'tests passed' "$log" | tail -1) ($((SECONDS - start)) s)"
-    else
-        grep -E 'error|Failed|\*\*\*' "$log" | head -20
-        echo "check: workflow $preset FAILED ($((SECONDS - start)) s, log $log)"
+    run_logged "check: workflow $preset" "build/$preset.log" cmake --workflow --preset "$preset" ||
         failures+=("$preset")
-    fi
 done
 
 # The gates print their own results.

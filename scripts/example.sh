@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 # shellcheck source=lib.sh
 . scripts/lib.sh
 install_missing build tool
+build_settings
 cmake --preset release >/dev/null
-cmake --build --preset release -j"$(nproc)"
+cmake --build --preset release
 ./build/release/examples/host_walk
 echo
 ./build/release/tools/statscl decode --type qos

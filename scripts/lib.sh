@@ -28,3 +28,36 @@ build_settings() {
     export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
     export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 }
+
+# `build_library DIR [CMAKE_ARGUMENTS...]` configures DIR for the library
+# alone (RelWithDebInfo, no tests, no tool) and builds it, quietly.
+build_library() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATSCL_BUILD_TESTS=OFF \
+        -DSTATSCL_BUILD_TOOL=OFF "$@" >/dev/null &&
+        cmake --build "$dir" --target statscl_convert >/dev/null
+}
+
+# Debian's build flags, as debhelper passes them to CMake (hardening=+all,
+# CPPFLAGS folded into the compilers' flags), exported for what follows.
+debian_build_flags() {
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    eval "$(dpkg-buildflags --export=sh)"
+    export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+}
+
+# `run_logged LABEL LOG COMMAND...` runs a build-and-test command with its
+# output in LOG, then prints "LABEL: passed, N tests (T s)", or the log's
+# error lines and "LABEL FAILED (T s, log LOG)" and returns non-zero.
+run_logged() {
+    local label=$1 log=$2 start=$SECONDS
+    shift 2
+    if "$@" >"$log" 2>&1; then
+        echo "$label: passed, $(grep -o 'tests failed out of [0-9]*' "$log" | tail -1 | sed 's/.* of //') tests ($((SECONDS - start)) s)"
+    else
+        grep -E 'error|warning:|Failed|\*\*\*' "$log" | head -20
+        echo "$label FAILED ($((SECONDS - start)) s, log $log)"
+        return 1
+    fi
+}

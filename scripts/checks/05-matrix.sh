@@ -26,33 +26,23 @@ declare -A configs=(
 order=(gcc-release gcc-minsizerel gcc-debug clang14-release debian-flags ppc-release ppc-minsizerel)
 [ $# -eq 0 ] || order=("$@")
 
-# Debian's build flags, as debhelper passes them to CMake: CPPFLAGS folded
-# into the compilers' flags.
-debian_flags() {
-    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    eval "$(dpkg-buildflags --export=sh)"
-    export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
-}
+# One configuration from a clean folder, in a subshell of its own (Debian's
+# flags stay in it).
+build_and_test() (
+    local name=$1 dir=build/matrix/$1
+    rm -rf "$dir"
+    [ "$name" != debian-flags ] || debian_build_flags
+    # shellcheck disable=SC2086 # the arguments are words
+    cmake -S . -B "$dir" ${configs[$name]} -DSTATSCL_WERROR=ON &&
+        cmake --build "$dir" &&
+        ctest --test-dir "$dir" --output-on-failure -E '^program\.'
+)
 
+mkdir -p build/matrix
 failed=()
 for name in "${order[@]}"; do
     [ -n "${configs[$name]:-}" ] || { echo "matrix: no configuration $name"; exit 2; }
-    dir=build/matrix/$name log=build/matrix/$name.log start=$SECONDS
-    rm -rf "$dir"
-    mkdir -p build/matrix
-    # shellcheck disable=SC2086 # the arguments are words
-    if (
-        [ "$name" != debian-flags ] || debian_flags
-        cmake -S . -B "$dir" ${configs[$name]} -DSTATSCL_WERROR=ON &&
-            cmake --build "$dir" &&
-            ctest --test-dir "$dir" --output-on-failure -E '^program\.'
-    ) >"$log" 2>&1; then
-        echo "matrix $name: passed, $(grep -o '[0-9]* tests failed out of [0-9]*' "$log" | sed 's/.* of //') tests ($((SECONDS - start)) s)"
-    else
-        grep -E 'error|warning:|Failed|\*\*\*' "$log" | head -10
-        echo "matrix $name: FAILED ($((SECONDS - start)) s, log $log)"
-        failed+=("$name")
-    fi
+    run_logged "matrix $name" "build/matrix/$name.log" build_and_test "$name" || failed+=("$name")
 done
 [ ${#failed[@]} -eq 0 ] && echo "matrix: ${#order[@]} configurations passed" ||
     { echo "matrix: FAILED ${failed[*]}"; exit 1; }

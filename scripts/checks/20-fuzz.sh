@@ -8,10 +8,11 @@ cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
 install_missing build clang || { echo "fuzz: could not install clang"; exit 1; }
+build_settings
 
 seconds=${FUZZ_SECONDS:-30}
 cmake --preset fuzz >/dev/null &&
-    cmake --build --preset fuzz -j"$(nproc)" --target statscl_fuzz_table statscl_fuzz_pd >/dev/null ||
+    cmake --build --preset fuzz --target statscl_fuzz_table statscl_fuzz_pd >/dev/null ||
     { echo "fuzz: build failed"; exit 1; }
 
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1

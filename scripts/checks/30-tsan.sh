@@ -7,8 +7,9 @@ cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
 install_missing build || { echo "tsan: could not install the compiler"; exit 1; }
+build_settings
 
-cmake --preset tsan >/dev/null && cmake --build --preset tsan -j"$(nproc)" --target statscl_tests >/dev/null ||
+cmake --preset tsan >/dev/null && cmake --build --preset tsan --target statscl_tests >/dev/null ||
     { echo "tsan: build failed"; exit 1; }
 export STATSCL_STRESS_ROUNDS=${STATSCL_STRESS_ROUNDS:-400}
 log=build/tsan/statscl_tests.log

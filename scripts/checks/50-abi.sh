@@ -9,13 +9,14 @@
 # shows (4-byte pointers, 64-bit values in register pairs).  `50-abi.sh
 # --update` records the ABI of both fresh builds instead (for a deliberate
 # change of the interface, with a new version).  Each library's dynamic
-# symbols must also be exactly abi/exported_symbols.txt, the list that the
-# unit tests' export check reads too.
+# symbols must also be exactly abi/exported_symbols.txt, checked by the unit
+# tests' own export check (tests/check_exports.cmake).
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
 install_missing build ppc abi || { echo "abi: could not install abigail-tools and the PowerPC compiler"; exit 1; }
+build_settings
 
 targets=(x86-64 ppc32)
 declare -A dirs=([x86-64]=build/abi [ppc32]=build/abi-ppc32)
@@ -30,10 +31,7 @@ for target in "${targets[@]}"; do
     dir=${dirs[$target]}
     toolchain=()
     [ -z "${toolchains[$target]}" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$PWD/${toolchains[$target]}")
-    cmake -S . -B "$dir" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DSTATSCL_BUILD_TESTS=OFF -DSTATSCL_BUILD_TOOL=OFF >/dev/null &&
-        cmake --build "$dir" -j"$(nproc)" --target statscl_convert >/dev/null ||
-        { echo "abi $target: build failed"; exit 1; }
+    build_library "$dir" "${toolchain[@]}" || { echo "abi $target: build failed"; exit 1; }
     libraries[$target]=$(readlink -f "$dir/libstatcl_convert.so")
 done
 
@@ -53,12 +51,12 @@ fi
 failed=()
 exports=abi/exported_symbols.txt
 for target in "${targets[@]}"; do
-    nm=nm
-    [ "$target" = x86-64 ] || nm=powerpc-linux-gnu-nm
-    if ! diff <("$nm" -D --defined-only --format=posix "${libraries[$target]}" | cut -d' ' -f1 | sort) \
-        <(sort "$exports") >"${dirs[$target]}/exports.diff"; then
-        sed "s/^/abi $target: /" "${dirs[$target]}/exports.diff"
-        echo "abi $target: FAILED: exported symbols differ from $exports (< built, > listed)"
+    # The unit tests' export check, with the nm of the library's build.
+    nm=$(sed -n 's/^CMAKE_NM:FILEPATH=//p' "${dirs[$target]}/CMakeCache.txt")
+    if ! cmake -DNM="$nm" -DLIBRARY="${libraries[$target]}" -DEXPECTED="$exports" \
+        -P tests/check_exports.cmake >"${dirs[$target]}/exports.log" 2>&1; then
+        sed "s/^/abi $target: /" "${dirs[$target]}/exports.log"
+        echo "abi $target: FAILED: exported symbols differ from $exports"
         failed+=("$target")
     fi
     recorded=${records[$target]}

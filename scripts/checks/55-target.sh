@@ -12,12 +12,10 @@ cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
 install_missing build ppc || { echo "target: could not install the PowerPC toolchain"; exit 1; }
+build_settings
 
 dir=build/target
-cmake -S . -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/ppc32-be.cmake" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DSTATSCL_BUILD_TESTS=OFF -DSTATSCL_BUILD_TOOL=OFF >/dev/null &&
-    cmake --build "$dir" -j"$(nproc)" --target statscl_convert >/dev/null ||
-    { echo "target: build failed"; exit 1; }
+build_library "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/ppc32-be.cmake" || { echo "target: build failed"; exit 1; }
 library=$dir/libstatcl_convert.so
 status=0
 

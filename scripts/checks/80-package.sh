@@ -43,9 +43,7 @@ mkdir -p "$out"
 
 # For /usr, with Debian's flags as debhelper passes them.
 (
-    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-    eval "$(dpkg-buildflags --export=sh)"
-    export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+    debian_build_flags
     build "$out/usr" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr
 ) || { echo "package: build for /usr failed"; exit 1; }
 DESTDIR=$stage quiet cmake --install "$out/usr" || fail "cmake --install"
