@@ -1,0 +1,5 @@
+# 64-bit ARM Linux, little-endian; programs run under qemu-aarch64.
+set(statscl_triple aarch64-linux-gnu)
+set(statscl_processor aarch64)
+set(statscl_qemu qemu-aarch64)
+include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)
