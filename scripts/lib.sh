@@ -47,14 +47,15 @@ debian_build_flags() {
     export CFLAGS="$CPPFLAGS $CFLAGS" CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 }
 
-# `run_logged LABEL LOG COMMAND...` runs a build-and-test command with its
-# output in LOG, then prints "LABEL: passed, N tests (T s)", or the log's
+# `run_logged LABEL LOG COMMAND...` runs a build (and test) command with its
+# output in LOG, then prints "LABEL: passed[, N tests] (T s)", or the log's
 # error lines and "LABEL FAILED (T s, log LOG)" and returns non-zero.
 run_logged() {
-    local label=$1 log=$2 start=$SECONDS
+    local label=$1 log=$2 start=$SECONDS tests
     shift 2
     if "$@" >"$log" 2>&1; then
-        echo "$label: passed, $(grep -o 'tests failed out of [0-9]*' "$log" | tail -1 | sed 's/.* of //') tests ($((SECONDS - start)) s)"
+        tests=$(grep -o 'tests failed out of [0-9]*' "$log" | tail -1 | sed 's/.* of /, /')
+        echo "$label: passed${tests:+$tests tests} ($((SECONDS - start)) s)"
     else
         grep -E 'error|warning:|Failed|\*\*\*' "$log" | head -20
         echo "$label FAILED ($((SECONDS - start)) s, log $log)"
