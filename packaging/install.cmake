@@ -43,7 +43,8 @@ install(FILES packaging/host_handlers.list DESTINATION ${CMAKE_INSTALL_DATADIR}/
 
 install(TARGETS statscl_convert EXPORT statscl_convert_targets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev)
-install(FILES include/statscl_convert.h include/statscl_records.h platform_api/statscl_platform.h
+install(FILES include/statscl_convert.h include/statscl_records.h include/statscl_receive.h
+              platform_api/statscl_platform.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev)
 set(statscl_components runtime dev)
 if(NOT STATSCL_PLATFORM_LIBRARY)
