@@ -30,8 +30,9 @@
  *    reentrant except save_pss and restore_pss, which format their log line in
  *    the platform's one shared buffer: callers serialise those two.
  *
- * Field offsets by name: statscl_records.h.  The platform's interfaces that
- * the library calls, which a host may define itself: statscl_platform.h.
+ * Field offsets by name: statscl_records.h.  Receiving a payload without
+ * reading past its length: statscl_receive.h.  The platform's interfaces
+ * that the library calls, which a host may define itself: statscl_platform.h.
  */
 #ifndef STATSCL_CONVERT_H
 #define STATSCL_CONVERT_H
@@ -97,7 +98,9 @@ typedef void (*statscl_req_conv_fn)(void *dst, const void *src);
 /** Converts a statistics record host to network, src into dst. */
 typedef void (*statscl_stats_hton_fn)(void *dst, const void *src);
 /** Converts a received statistics record network to host; len is the byte
- * length of the received payload, tested by each kind in its own way. */
+ * length of the received payload, tested by each kind in its own way (some
+ * read a whole record whatever len says: statscl_stats_ntoh_checked in
+ * statscl_receive.h never reads past len). */
 typedef void (*statscl_stats_ntoh_fn)(void *dst, const void *src, uint32_t len);
 /** Software clear-counters: current -= baseline (host order; diag differs). */
 typedef void (*statscl_diff_fn)(const void *baseline, const void *req, void *current);
