@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -34,8 +35,8 @@ TEST(checked_receive, reads_only_len_and_writes_what_it_reports) {
         const uint32_t size = size_of(k.stats);
         std::mt19937_64 random(size);
         bytes wire(size), before(size);
-        std::generate(wire.begin(), wire.end(), random);
-        std::generate(before.begin(), before.end(), random);
+        std::generate(wire.begin(), wire.end(), std::ref(random));
+        std::generate(before.begin(), before.end(), std::ref(random));
         const statscl_convert_t row =
             k.type ? *statscl_get_convert_tbl(k.type) : statscl_convert_t{};
         bytes dst = before;
