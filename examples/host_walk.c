@@ -8,10 +8,12 @@
 #include <string.h>
 
 #include "statscl_convert.h"
+#include "statscl_receive.h"
 #include "statscl_records.h"
 
-/* The host's save handler for qos: the library finds it by name at run time
- * (the program is linked with its symbols exported). */
+/* The host's save handler for qos, as statscl_convert.h declares it: the
+ * library finds it by name at run time (the program is linked with its
+ * symbols exported). */
 int32_t statscl_qos_save_pss_hdlr(void) {
     puts("  host handler: saving the qos state");
     return 7;
@@ -40,7 +42,8 @@ static void walk_storm_supp(void) {
     statscl_put_u32(stats, STATSCL_STORM_SUPP_STATS_STORM_VALUE_OFFSET, 0x0a0b0c0du);
     row->stats_hton(wire, stats);
     print_bytes("statistics on the wire:", wire, sizeof wire);
-    row->stats_ntoh(stats, wire, sizeof wire);
+    if (statscl_stats_ntoh_checked(row, stats, wire, sizeof wire) != sizeof stats)
+        puts("  the statistics were refused");
     printf("  back in host order:          counter 0x%016" PRIx64 "\n",
            statscl_get_u64(stats, counter));
 
@@ -103,8 +106,8 @@ static void walk_every_kind(void) {
         row->req_hton(req, req);
         row->req_ntoh(req, req);
         row->stats_hton(record, record);
-        row->stats_ntoh(record, record, row->stats_len);
         int same =
+            statscl_stats_ntoh_checked(row, record, record, row->stats_len) == row->stats_len &&
             memcmp(copy, record, row->stats_len) == 0 && memcmp(req_copy, req, row->req_len) == 0;
 
         memset(baseline, 0, row->stats_len);

@@ -30,8 +30,9 @@
  *    reentrant except save_pss and restore_pss, which format their log line in
  *    the platform's one shared buffer: callers serialise those two.
  *
- * Field offsets by name: statscl_records.h.  The platform's interfaces that
- * the library calls, which a host may define itself: statscl_platform.h.
+ * Field offsets by name: statscl_records.h.  Receiving a payload without
+ * reading past its length: statscl_receive.h.  The platform's interfaces
+ * that the library calls, which a host may define itself: statscl_platform.h.
  */
 #ifndef STATSCL_CONVERT_H
 #define STATSCL_CONVERT_H
@@ -46,8 +47,15 @@
 #define STATSCL_VERSION_MAJOR 1
 #define STATSCL_VERSION_MINOR 0
 #define STATSCL_VERSION_PATCH 0
-#define STATSCL_VERSION_STRING "1.0.0"
+/** The three numbers above as "MAJOR.MINOR.PATCH", made from them so that
+ * the two cannot disagree. */
+#define STATSCL_VERSION_STRING                                                                     \
+    STATSCL_STRINGIFY_(STATSCL_VERSION_MAJOR)                                                      \
+    "." STATSCL_STRINGIFY_(STATSCL_VERSION_MINOR) "." STATSCL_STRINGIFY_(STATSCL_VERSION_PATCH)
 /** @} */
+/* Two steps, so that a macro's value is turned into text, not its name. */
+#define STATSCL_STRINGIFY_(x) STATSCL_STRINGIFY_TEXT_(x)
+#define STATSCL_STRINGIFY_TEXT_(x) #x
 
 #if defined(__GNUC__)
 #define STATSCL_API __attribute__((visibility("default")))
@@ -90,7 +98,9 @@ typedef void (*statscl_req_conv_fn)(void *dst, const void *src);
 /** Converts a statistics record host to network, src into dst. */
 typedef void (*statscl_stats_hton_fn)(void *dst, const void *src);
 /** Converts a received statistics record network to host; len is the byte
- * length of the received payload, tested by each kind in its own way. */
+ * length of the received payload, tested by each kind in its own way (some
+ * read a whole record whatever len says: statscl_stats_ntoh_checked in
+ * statscl_receive.h never reads past len). */
 typedef void (*statscl_stats_ntoh_fn)(void *dst, const void *src, uint32_t len);
 /** Software clear-counters: current -= baseline (host order; diag differs). */
 typedef void (*statscl_diff_fn)(const void *baseline, const void *req, void *current);
@@ -179,12 +189,51 @@ STATSCL_API void statscl_uint64_diff(const void *old_values, const void *new_val
  *    handler cannot be told from a handler result by value.
  *
  * `<dispatcher>` is `"statscl_invoke_save_pss_hdlr"` or
- * `"statscl_invoke_restore_pss_hdlr"`.  The host's handlers have the types
- * statscl_save_pss_fn and statscl_restore_pss_fn.
+ * `"statscl_invoke_restore_pss_hdlr"`.
  *
  * For storm_supp, eee_snmp, phy_snmp, snmp_clear, fabric_path and vq_drop
  * both do nothing: they look nothing up, log nothing and return 0.
  */
+
+/** @name The host's save and restore handlers
+ * Declared here, never defined by the library: a host defines those it
+ * wants, and the dispatch finds them by these names at run time.  The
+ * declarations give a C++ host's definitions C linkage (so their names are
+ * not mangled) and default visibility (so -fvisibility=hidden does not hide
+ * them); they reach the dispatch only from the host's dynamic symbol table,
+ * which the package's link flags see to.  The restore handler receives
+ * restore_pss's six arguments unchanged; what either returns is returned to
+ * save_pss's or restore_pss's caller.
+ * @{ */
+STATSCL_API int32_t statscl_pktflow_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_pktflow_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                     uint32_t arg3, uint32_t arg4, uint32_t arg5);
+STATSCL_API int32_t statscl_diag_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_diag_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                  uint32_t arg3, uint32_t arg4, uint32_t arg5);
+STATSCL_API int32_t statscl_qos_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_qos_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                 uint32_t arg3, uint32_t arg4, uint32_t arg5);
+STATSCL_API int32_t statscl_vl_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_vl_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                uint32_t arg3, uint32_t arg4, uint32_t arg5);
+STATSCL_API int32_t statscl_fabric_err_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_fabric_err_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                        uint32_t arg3, uint32_t arg4,
+                                                        uint32_t arg5);
+STATSCL_API int32_t statscl_vl_rates_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_vl_rates_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                      uint32_t arg3, uint32_t arg4, uint32_t arg5);
+STATSCL_API int32_t statscl_vl_snmp_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_vl_snmp_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                     uint32_t arg3, uint32_t arg4, uint32_t arg5);
+STATSCL_API int32_t statscl_eee_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_eee_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                 uint32_t arg3, uint32_t arg4, uint32_t arg5);
+STATSCL_API int32_t statscl_phy_save_pss_hdlr(void);
+STATSCL_API int32_t statscl_phy_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2,
+                                                 uint32_t arg3, uint32_t arg4, uint32_t arg5);
+/** @} */
 
 /* ------------------------------------------------------------------------ */
 /** @name pktflow (type 1)

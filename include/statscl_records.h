@@ -23,33 +23,63 @@
  * compiler turns the copy into one (unaligned) load or store. */
 
 static inline uint16_t statscl_get_u16(const void *record, uint32_t offset) {
+#ifdef __cplusplus
+    const unsigned char *bytes = static_cast<const unsigned char *>(record);
+#else
+    const unsigned char *bytes = record;
+#endif
     uint16_t v;
-    memcpy(&v, (const unsigned char *)record + offset, sizeof v);
+    memcpy(&v, bytes + offset, sizeof v);
     return v;
 }
 
 static inline void statscl_put_u16(void *record, uint32_t offset, uint16_t value) {
-    memcpy((unsigned char *)record + offset, &value, sizeof value);
+#ifdef __cplusplus
+    unsigned char *bytes = static_cast<unsigned char *>(record);
+#else
+    unsigned char *bytes = record;
+#endif
+    memcpy(bytes + offset, &value, sizeof value);
 }
 
 static inline uint32_t statscl_get_u32(const void *record, uint32_t offset) {
+#ifdef __cplusplus
+    const unsigned char *bytes = static_cast<const unsigned char *>(record);
+#else
+    const unsigned char *bytes = record;
+#endif
     uint32_t v;
-    memcpy(&v, (const unsigned char *)record + offset, sizeof v);
+    memcpy(&v, bytes + offset, sizeof v);
     return v;
 }
 
 static inline void statscl_put_u32(void *record, uint32_t offset, uint32_t value) {
-    memcpy((unsigned char *)record + offset, &value, sizeof value);
+#ifdef __cplusplus
+    unsigned char *bytes = static_cast<unsigned char *>(record);
+#else
+    unsigned char *bytes = record;
+#endif
+    memcpy(bytes + offset, &value, sizeof value);
 }
 
 static inline uint64_t statscl_get_u64(const void *record, uint32_t offset) {
+#ifdef __cplusplus
+    const unsigned char *bytes = static_cast<const unsigned char *>(record);
+#else
+    const unsigned char *bytes = record;
+#endif
     uint64_t v;
-    memcpy(&v, (const unsigned char *)record + offset, sizeof v);
+    memcpy(&v, bytes + offset, sizeof v);
     return v;
 }
 
 static inline void statscl_put_u64(void *record, uint32_t offset, uint64_t value) {
-    memcpy((unsigned char *)record + offset, &value, sizeof value);
+#ifdef __cplusplus
+    unsigned char *bytes = static_cast<unsigned char *>(record);
+#else
+    unsigned char *bytes = record;
+#endif
+    memcpy(bytes + offset, &value, sizeof value);
 }
 
 /* pktflow (type 1) */

@@ -28,6 +28,18 @@ if(NOT CMAKE_INSTALL_FULL_LIBDIR IN_LIST statscl_system_dirs)
   if(TARGET statscl)
     set_target_properties(statscl PROPERTIES INSTALL_RPATH "$ORIGIN/${statscl_bin_to_lib}")
   endif()
+else()
+  # Configured for the linker's own directories, they carry no run path; a
+  # build installed under another prefix (cmake --install --prefix) cannot
+  # find its platform library, and says so rather than fail later.
+  install(CODE "
+    if(NOT \"\${CMAKE_INSTALL_PREFIX}\" STREQUAL \"${CMAKE_INSTALL_PREFIX}\")
+      message(WARNING \"statscl_convert was configured for ${CMAKE_INSTALL_PREFIX}, whose \"
+        \"libraries need no run path, and is installed under \${CMAKE_INSTALL_PREFIX}: there \"
+        \"the library does not find the platform library (nor statscl the library) without \"
+        \"LD_LIBRARY_PATH.  Configure with -DCMAKE_INSTALL_PREFIX=\${CMAKE_INSTALL_PREFIX} \"
+        \"to install there.\")
+    endif()" COMPONENT runtime)
 endif()
 
 # A host's save and restore handlers must be in its dynamic symbol table for
@@ -43,7 +55,8 @@ install(FILES packaging/host_handlers.list DESTINATION ${CMAKE_INSTALL_DATADIR}/
 
 install(TARGETS statscl_convert EXPORT statscl_convert_targets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT runtime NAMELINK_COMPONENT dev)
-install(FILES include/statscl_convert.h include/statscl_records.h platform_api/statscl_platform.h
+install(FILES include/statscl_convert.h include/statscl_records.h include/statscl_receive.h
+              platform_api/statscl_platform.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev)
 set(statscl_components runtime dev)
 if(NOT STATSCL_PLATFORM_LIBRARY)

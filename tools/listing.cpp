@@ -112,12 +112,22 @@ std::string records_header() {
         fmt::format_to(
             std::back_inserter(out),
             "\nstatic inline uint{0}_t statscl_get_u{0}(const void *record, uint32_t offset) {{\n"
+            "#ifdef __cplusplus\n"
+            "    const unsigned char *bytes = static_cast<const unsigned char *>(record);\n"
+            "#else\n"
+            "    const unsigned char *bytes = record;\n"
+            "#endif\n"
             "    uint{0}_t v;\n"
-            "    memcpy(&v, (const unsigned char *)record + offset, sizeof v);\n"
+            "    memcpy(&v, bytes + offset, sizeof v);\n"
             "    return v;\n}}\n"
             "\nstatic inline void statscl_put_u{0}(void *record, uint32_t offset, uint{0}_t value) "
             "{{\n"
-            "    memcpy((unsigned char *)record + offset, &value, sizeof value);\n}}\n",
+            "#ifdef __cplusplus\n"
+            "    unsigned char *bytes = static_cast<unsigned char *>(record);\n"
+            "#else\n"
+            "    unsigned char *bytes = record;\n"
+            "#endif\n"
+            "    memcpy(bytes + offset, &value, sizeof value);\n}}\n",
             bits);
     }
     for (const kind_info &k : internal::catalogue) {

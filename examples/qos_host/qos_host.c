@@ -1,13 +1,17 @@
 /* qos_host.c - a host of the conversion library, as a switch's statistics
  * client uses it for QoS counters: it receives a qos payload in network
  * order, converts it, clears the counters of the even blocks (a software
- * "clear counters"), converts a later payload and takes the difference, then
- * saves the kind's state through its own handler.  Every offset is a name
- * from statscl_records.h.  It prints the same lines on every target. */
+ * "clear counters"), converts a later payload and takes the difference,
+ * refuses a truncated payload, then saves and restores the kind's state
+ * through its own handlers.  Every offset is a name from statscl_records.h.
+ * It prints the same lines on every target, as its C++ twin qos_host.cpp
+ * does. */
 #include <inttypes.h>
 #include <stdio.h>
+#include <string.h>
 
 #include <statscl_convert.h>
+#include <statscl_receive.h>
 #include <statscl_records.h>
 
 #define QOS_BYTES STATSCL_QOS_STATS_SIZE
@@ -20,11 +24,18 @@ static const uint32_t block_at[] = {
 };
 #define LAST_IN_BLOCK ((STATSCL_QOS_STATS_BLOCK_0_COUNT - 1) * STATSCL_QOS_STATS_BLOCK_0_WIDTH)
 
-/* The library's statscl_qos_save_pss() finds this handler by name in the
- * process: the package's link flags put it in the dynamic symbol table. */
+/* The library's statscl_qos_save_pss() and statscl_qos_restore_pss() find
+ * these handlers by name in the process: statscl_convert.h declares them,
+ * and the package's link flags put them in the dynamic symbol table. */
 int32_t statscl_qos_save_pss_hdlr(void) {
     puts("handler: statscl_qos_save_pss_hdlr called");
     return 42;
+}
+
+int32_t statscl_qos_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2, uint32_t arg3,
+                                     uint32_t arg4, uint32_t arg5) {
+    puts("handler: statscl_qos_restore_pss_hdlr called");
+    return arg0 == 1 && arg1 == 2 && arg2 == 3 && arg3 == 4 && arg4 == 5 && arg5 == 6 ? 43 : -1;
 }
 
 /* A qos payload as it arrives: the 64-bit value at byte 8 * i is
@@ -40,7 +51,7 @@ int main(void) {
     const statscl_convert_t *row = statscl_get_convert_tbl(STATSCL_TYPE_QOS);
     unsigned char payload[QOS_BYTES], current[QOS_BYTES], baseline[QOS_BYTES] = {0};
     unsigned char req[STATSCL_QOS_REQ_SIZE];
-    int32_t saved;
+    int32_t saved, restored;
     unsigned b;
 
     printf("statscl_convert %s (%d.%d.%d)\n", STATSCL_VERSION_STRING, STATSCL_VERSION_MAJOR,
@@ -54,12 +65,14 @@ int main(void) {
     statscl_put_u32(req, STATSCL_QOS_REQ_BLOCK_SELECT_OFFSET, 1);
 
     receive(payload, 1000);
-    row->stats_ntoh(current, payload, sizeof payload);
+    if (statscl_stats_ntoh_checked(row, current, payload, sizeof payload) != QOS_BYTES)
+        return 1;
     row->clear(baseline, req, current);
     printf("cleared blocks 0, 2, 4, 6 at a reading of 1000\n");
 
     receive(payload, 1500);
-    row->stats_ntoh(current, payload, sizeof payload);
+    if (statscl_stats_ntoh_checked(row, current, payload, sizeof payload) != QOS_BYTES)
+        return 1;
     row->diff(baseline, req, current);
     printf("counts since the clear, reading 1500 (first and last counter of each block):\n");
     for (b = 0; b < sizeof block_at / sizeof block_at[0]; ++b)
@@ -68,7 +81,15 @@ int main(void) {
     printf("  qos_tail_values[0] %" PRIu64 " (never cleared)\n",
            statscl_get_u64(current, STATSCL_QOS_STATS_QOS_TAIL_VALUES_OFFSET));
 
+    /* A truncated payload is refused: nothing read past it, nothing written. */
+    memcpy(baseline, current, sizeof current);
+    printf("a payload of 100 bytes: %" PRIu32 " bytes converted, record %s\n",
+           statscl_stats_ntoh_checked(row, current, payload, 100),
+           memcmp(baseline, current, sizeof current) == 0 ? "unchanged" : "CHANGED");
+
     saved = row->save_pss();
     printf("save_pss returned %" PRId32 "\n", saved);
-    return saved == 42 ? 0 : 1;
+    restored = row->restore_pss(1, 2, 3, 4, 5, 6);
+    printf("restore_pss returned %" PRId32 "\n", restored);
+    return saved == 42 && restored == 43 ? 0 : 1;
 }

@@ -1,0 +1,64 @@
+// The checked receive of every kind on payloads of every length up to the
+// record, each in a heap buffer of exactly that size, so that AddressSanitizer
+// and valgrind report any byte read past it.
+#include "oracle.h"
+#include "statscl_receive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <random>
+
+namespace statscl::oracle {
+namespace {
+
+using checked_fn = uint32_t (*)(void *, const void *, uint32_t);
+const std::map<std::string, checked_fn> by_name = {
+    {"kelm_fabric_err", statscl_kelm_fabric_err_stats_ntoh_checked},
+    {"dorn_fabric_err", statscl_dorn_fabric_err_stats_ntoh_checked},
+    {"vexa_mac_vl", statscl_vexa_mac_vl_stats_ntoh_checked},
+    {"fcmac_avg_ctrs", statscl_fcmac_avg_ctrs_stats_ntoh_checked},
+    {"fcmac_if_ctrs", statscl_fcmac_if_ctrs_stats_ntoh_checked},
+};
+
+// A refusal leaves dst as it was; otherwise dst holds exactly the values of
+// the first `got` bytes converted, and `got` is what the kind's len rule
+// converts of a payload that short.  A table kind goes through a copy of its
+// row, which must be recognised as the table's own.
+TEST(checked_receive, reads_only_len_and_writes_what_it_reports) {
+    EXPECT_EQ(statscl_stats_ntoh_checked(nullptr, nullptr, nullptr, 1U << 20), 0U);
+    for (const kind &k : kinds) {
+        const uint32_t size = size_of(k.stats);
+        std::mt19937_64 random(size);
+        bytes wire(size), before(size);
+        std::generate(wire.begin(), wire.end(), std::ref(random));
+        std::generate(before.begin(), before.end(), std::ref(random));
+        const statscl_convert_t row =
+            k.type ? *statscl_get_convert_tbl(k.type) : statscl_convert_t{};
+        bytes dst = before;
+        for (uint32_t len = 0; len <= size; ++len) {
+            const auto payload = std::make_unique<unsigned char[]>(len);
+            std::memcpy(payload.get(), wire.data(), len);
+            const uint32_t got =
+                k.type ? statscl_stats_ntoh_checked(&row, dst.data(), payload.get(), len)
+                       : by_name.at(k.name)(dst.data(), payload.get(), len);
+            const uint32_t want = len == size                        ? size
+                                  : k.rule == len_rule::whole_values ? len / 8 * 8
+                                                                     : 0;
+            ASSERT_EQ(got, want) << k.name << " len " << len;
+            if (got == 0) {
+                ASSERT_EQ(std::memcmp(dst.data(), before.data(), size), 0) << k.name << " " << len;
+                continue;
+            }
+            ASSERT_EQ(dst, converted(k.stats, wire, before, got)) << k.name << " len " << len;
+            dst = before;
+        }
+    }
+}
+
+} // namespace
+} // namespace statscl::oracle
