@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# check.sh - the test command: the workflows of the release, sanitize and
-# ppc32-be presets (configure, build, test; PowerPC's tests under qemu-ppc),
-# then every gate in scripts/checks/ in name order.  Installs the Debian
+# check.sh - the test command: the workflows of the release and sanitize
+# presets and of the four cross targets' presets, ppc32-be, ppc64-be, aarch64
+# and armhf (configure, build, test; the cross builds' tests under their
+# qemu), then every gate in scripts/checks/ in name order.  Installs the Debian
 # packages it needs when they are missing.  Prints a line per workflow and
 # gate with its time, and exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=lib.sh
 . scripts/lib.sh
-install_missing build tool ppc || { echo "check: could not install the build tools"; exit 1; }
+install_missing build tool ppc cross || { echo "check: could not install the build tools"; exit 1; }
 build_settings
 mkdir -p build
 failures=()
 
 runs=0
-for preset in release sanitize ppc32-be; do
+for preset in release sanitize ppc32-be ppc64-be aarch64 armhf; do
     runs=$((runs + 1))
     run_logged "check: workflow $preset" "build/$preset.log" cmake --workflow --preset "$preset" ||
         failures+=("$preset")

@@ -39,6 +39,20 @@ build_library() {
         cmake --build "$dir" --target statscl_convert >/dev/null
 }
 
+# The targets whose contract the gates check (the ABI record, the C library
+# versions), each with its toolchain file; x86-64 is the native build.
+targets=(x86-64 ppc32 ppc64 aarch64 armhf)
+declare -A target_toolchains=([x86-64]="" [ppc32]=cmake/ppc32-be.cmake [ppc64]=cmake/ppc64-be.cmake
+    [aarch64]=cmake/aarch64.cmake [armhf]=cmake/armhf.cmake)
+
+# `build_target TARGET` builds the library alone for TARGET in
+# build/targets/TARGET, shared by the gates that check it.
+build_target() {
+    local toolchain=()
+    [ -z "${target_toolchains[$1]}" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$PWD/${target_toolchains[$1]}")
+    build_library "build/targets/$1" "${toolchain[@]}"
+}
+
 # Debian's build flags, as debhelper passes them to CMake (hardening=+all,
 # CPPFLAGS folded into the compilers' flags), exported for what follows.
 debian_build_flags() {

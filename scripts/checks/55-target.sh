@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
-# 55-target.sh - holds the 32-bit big-endian PowerPC library (built in
-# build/target with cmake/ppc32-be.cmake) to its target contract, as the
-# README's "Target contract" section states it:
-#  - instruction set: integer instructions only; fails on any floating-point
-#    (classic FPU, decimal, paired-single), AltiVec, VSX or SPE instruction,
-#    and on any word that objdump cannot decode;
-#  - C library: prints the glibc symbol versions the library requires and
-#    fails on any that the README's list does not name.
+# 55-target.sh - holds each target's library (built in build/targets/TARGET,
+# see targets in scripts/lib.sh) to its target contract:
+#  - instruction set, 32-bit big-endian PowerPC: integer instructions only;
+#    fails on any floating-point (classic FPU, decimal, paired-single),
+#    AltiVec, VSX or SPE instruction, and on any word that objdump cannot
+#    decode;
+#  - C library, every target: prints the glibc symbol versions the library
+#    requires, with the symbols that require them, and fails unless they are
+#    exactly those that abi/glibc-versions.txt lists for the target.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build ppc || { echo "target: could not install the PowerPC toolchain"; exit 1; }
+install_missing build ppc cross || { echo "target: could not install the cross toolchains"; exit 1; }
 build_settings
 
-dir=build/target
-build_library "$dir" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/ppc32-be.cmake" || { echo "target: build failed"; exit 1; }
-library=$dir/libstatcl_convert.so
 status=0
+for target in "${targets[@]}"; do
+    build_target "$target" || { echo "target $target: build failed"; exit 1; }
+done
+
+dir=build/targets/ppc32
+library=$dir/libstatcl_convert.so
 
 # Mnemonics as powerpc-linux-gnu-objdump prints them with its default (widest)
 # dialect, matched from the start.  No integer mnemonic begins with f, v, ev,
@@ -44,25 +48,22 @@ else
     status=1
 fi
 
-# The README's list: the "Required from libc.so.6" line of its Target contract section.
-mapfile -t listed < <(sed -n '/^## Target contract/,/^## /p' README.md | grep 'Required from `libc.so.6`' |
-    grep -oE 'GLIBC_[0-9]+(\.[0-9]+)*' | sort -uV)
-# "GLIBC_2.34 dlsym" for every versioned reference of the dynamic symbol table.
-required=$(powerpc-linux-gnu-objdump -T "$library" |
-    awk '/\*UND\*/ && match($0, /GLIBC_[0-9.]+[0-9]/) { print substr($0, RSTART, RLENGTH), $NF }' | sort -uV)
-mapfile -t versions < <(cut -d' ' -f1 <<<"$required" | sort -uV)
-unlisted=()
-for version in "${versions[@]}"; do
-    echo "target glibc: $version: $(grep "^$version " <<<"$required" | cut -d' ' -f2 | paste -sd' ')"
-    [[ " ${listed[*]} " == *" $version "* ]] || unlisted+=("$version")
+# Each target's versions against its line in the list.
+list=abi/glibc-versions.txt
+for target in "${targets[@]}"; do
+    dir=build/targets/$target
+    objdump=$(sed -n 's/^CMAKE_OBJDUMP:FILEPATH=//p' "$dir/CMakeCache.txt")
+    # "GLIBC_2.34 dlsym" for every versioned reference of the dynamic symbol table.
+    required=$("$objdump" -T "$dir/libstatcl_convert.so") || { echo "target glibc $target: objdump failed"; exit 1; }
+    required=$(awk '/\*UND\*/ && match($0, /GLIBC_[0-9.]+[0-9]/) { print substr($0, RSTART, RLENGTH), $NF }' <<<"$required" | sort -uV)
+    versions=$(cut -d' ' -f1 <<<"$required" | sort -uV | paste -sd' ')
+    listed=$(awk -v target="$target" '$1 == target { $1 = ""; print substr($0, 2) }' "$list")
+    if [ -n "$versions" ] && [ "$versions" = "$listed" ]; then
+        echo "target glibc $target: $(awk '$1 != last { printf "%s%s (%s", (NR > 1 ? "), " : ""), $1, $2; last = $1; next }
+            { printf " %s", $2 } END { print ")" }' <<<"$required"), as $list lists"
+    else
+        echo "target glibc $target: FAILED: the library needs ${versions:-no glibc version}; $list lists ${listed:-none}"
+        status=1
+    fi
 done
-if [ ${#listed[@]} -eq 0 ]; then
-    echo "target glibc: FAILED: README.md has no 'Required from \`libc.so.6\`' line under '## Target contract'"
-    status=1
-elif [ ${#unlisted[@]} -gt 0 ]; then
-    echo "target glibc: FAILED: ${unlisted[*]} not in README.md's Target contract (${listed[*]}); update it"
-    status=1
-else
-    echo "target glibc: ${#versions[@]} symbol versions, all listed in README.md (${listed[*]})"
-fi
 exit $status

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# 05-ratio.sh - the size of the tests against the code they test: cloc code
+# 07-ratio.sh - the size of the tests against the code they test: cloc code
 # lines of tests/ and fuzz/ over those of everything else in the repository
 # (Markdown, JSON and the ABI records abi/*.abi left out, build/ and .git
 # skipped).  Fails above 0.36.
