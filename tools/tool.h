@@ -99,7 +99,7 @@ struct kind_ref {
     uint32_t size(part p) const { return p == part::request ? row.req_len : row.stats_len; }
 };
 
-/// The kind named by `name_or_id`, a type id or a name that known_kind
+/// The kind named by `name_or_id`, a type id or a name that the --type option
 /// accepted.  Refuses a row that does not match the catalogue.
 kind_ref find_kind(std::string_view name_or_id);
 
