@@ -10,8 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "kind_names.h"
+#include "../core/catalogue.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -31,28 +32,28 @@ struct buffers {
 };
 buffers buf;
 
-// What a kind's diff and clear work on, and the requests that select all of
-// its counters and half of them (no half for kinds without a selector).
-struct baseline_work {
-    uint32_t type;
-    uint32_t bytes_all, bytes_half;
-    void (*select)(unsigned char *req, bool all);
-};
+using statscl::internal::catalogue;
+using statscl::internal::kind_info;
 
-void put32(unsigned char *p, uint32_t v) { std::memcpy(p, &v, 4); }
-void put64(unsigned char *p, uint64_t v) { std::memcpy(p, &v, 8); }
+// The request, zeroed, with the kind's selecting field (if it has one) set to
+// `value`, in host order as diff and clear read it.
+void set_request(const kind_info &k, uint64_t value) {
+    std::memset(buf.req, 0, sizeof buf.req);
+    for (const statscl::internal::field &f : k.request)
+        if (k.select_all.field != nullptr && std::strcmp(f.name, k.select_all.field) == 0)
+            statscl::internal::with_width(f.width, [&]<class T>() {
+                statscl::internal::store(buf.req + f.offset, static_cast<T>(value));
+            });
+}
 
-const std::vector<baseline_work> baselines = {
-    {STATSCL_TYPE_PKTFLOW, 816, 0, [](unsigned char *r, bool) { put32(r, 0); }},
-    {STATSCL_TYPE_DIAG, 14178, 0, [](unsigned char *, bool) {}},
-    {STATSCL_TYPE_QOS, 512, 256, [](unsigned char *r, bool all) { put32(r, all ? 3 : 1); }},
-    {STATSCL_TYPE_VL, 512, 256, [](unsigned char *r, bool all) { put32(r, all ? 0xFF : 0x0F); }},
-    {STATSCL_TYPE_STORM_SUPP, 8, 0, [](unsigned char *, bool) {}},
-    {STATSCL_TYPE_EEE, 32, 0, [](unsigned char *, bool) {}},
-    {STATSCL_TYPE_PHY, 16, 0, [](unsigned char *, bool) {}},
-    {STATSCL_TYPE_FABRIC_PATH, 1152, 576,
-     [](unsigned char *r, bool all) { put64(r + 8, all ? ~0ULL : 0xFFFFFFULL); }},
-};
+// The low half of the set bits: it selects half of what all of them select
+// (qos 3 -> 1, vl 0xFF -> 0x0F, fabric_path's 48 paths -> 24).
+uint64_t low_half(uint64_t bits) {
+    uint64_t half = 0;
+    for (int n = std::popcount(bits) / 2; n > 0; --n, bits &= bits - 1)
+        half |= bits & (~bits + 1);
+    return half;
+}
 
 struct entry {
     std::string kind, op;
@@ -84,24 +85,28 @@ void register_all() {
         if (row == nullptr)
             continue;
         const uint32_t len = row->stats_len;
-        add(kind_name(type), "stats_hton", len, nothing,
+        add(catalogue[type - 1].name, "stats_hton", len, nothing,
             [row] { row->stats_hton(buf.dst, buf.src); });
-        add(kind_name(type), "stats_ntoh", len, nothing,
+        add(catalogue[type - 1].name, "stats_ntoh", len, nothing,
             [row, len] { row->stats_ntoh(buf.dst, buf.src, len); });
-        add(kind_name(type), "stats_ntoh in place", len, nothing,
+        add(catalogue[type - 1].name, "stats_ntoh in place", len, nothing,
             [row, len] { row->stats_ntoh(buf.dst, buf.dst, len); });
     }
-    for (const baseline_work &w : baselines) {
-        const statscl_convert_t *row = statscl_get_convert_tbl(w.type);
-        if (row == nullptr)
+    for (const kind_info &k : catalogue) {
+        const statscl_convert_t *row = k.type != 0 ? statscl_get_convert_tbl(k.type) : nullptr;
+        if (row == nullptr || !diff_works(k))
             continue;
-        const std::string kind = kind_name(w.type);
-        const auto all = [w] { w.select(buf.req, true); };
-        const auto half = [w] { w.select(buf.req, false); };
-        add(kind, "diff", w.bytes_all, all, [row] { row->diff(buf.base, buf.req, buf.dst); });
-        add(kind, "clear all", w.bytes_all, all, [row] { row->clear(buf.base, buf.req, buf.dst); });
-        if (w.bytes_half != 0)
-            add(kind, "clear half", w.bytes_half, half,
+        uint32_t bytes = 0;
+        for (const statscl::internal::field &f : k.diff_fields)
+            bytes += f.width * f.count;
+        const uint64_t all = k.select_all.value;
+        const auto select_all = [&k, all] { set_request(k, all); };
+        add(k.name, "diff", bytes, select_all, [row] { row->diff(buf.base, buf.req, buf.dst); });
+        add(k.name, "clear all", bytes, select_all,
+            [row] { row->clear(buf.base, buf.req, buf.dst); });
+        if (k.select_all.field != nullptr)
+            add(
+                k.name, "clear half", bytes / 2, [&k, all] { set_request(k, low_half(all)); },
                 [row] { row->clear(buf.base, buf.req, buf.dst); });
     }
     for (const uint32_t bytes : memcpy_sizes)

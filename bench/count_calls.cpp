@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "kind_names.h"
+#include "../core/catalogue.h"
+
+using statscl::internal::catalogue;
 
 int main() {
     std::vector<unsigned char> src(16412 + 64), dst(src.size());
@@ -17,7 +19,7 @@ int main() {
         const statscl_convert_t *row = statscl_get_convert_tbl(type);
         if (row == nullptr)
             continue;
-        const std::string name = std::string("statscl_") + kind_name(type);
+        const std::string name = std::string("statscl_") + catalogue[type - 1].name;
         row->stats_hton(dst.data(), src.data());
         row->stats_ntoh(dst.data(), src.data(), row->stats_len);
         std::printf("%s_stats_hton %u\n%s_stats_ntoh %u\n", name.c_str(), row->stats_len,

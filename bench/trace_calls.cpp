@@ -9,7 +9,9 @@
 #include <cstring>
 #include <vector>
 
-#include "kind_names.h"
+#include "../core/catalogue.h"
+
+using statscl::internal::catalogue;
 
 // The trace counts the instructions executed between entries of mark().
 extern "C" __attribute__((noinline)) void mark() { __asm__ volatile(""); }
@@ -38,7 +40,7 @@ int main() {
             std::memmove(dst.data(), src.data(), len);
             mark();
         }
-        std::printf("%s %u\n", kind_name(type), len);
+        std::printf("%s %u\n", catalogue[type - 1].name, len);
     }
     return 0;
 }

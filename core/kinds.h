@@ -2,7 +2,7 @@
 //
 // Each kind is described in its own file in types/ or platform/ (its
 // records, len rule and baseline rules, as `<name>_kind`) and named once
-// below.  The converter table, the tool's catalogue and the generated
+// below.  The converter table, the catalogue (catalogue.h) and the generated
 // field header all expand these lists.  Adding a kind: its file, its line
 // here, its prototypes in include/statscl_convert.h (and a new type id there).
 #pragma once

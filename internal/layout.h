@@ -65,21 +65,6 @@ enum class len_rule {
     exact,        // converts the whole record when len == its size, else nothing
 };
 
-/// The short name of a len rule, as people read it in listings.
-constexpr std::string_view name_of(len_rule rule) {
-    switch (rule) {
-    case len_rule::ignored:
-        return "ignored";
-    case len_rule::at_least:
-        return ">= size";
-    case len_rule::whole_values:
-        return "whole values";
-    case len_rule::exact:
-        return "== size";
-    }
-    return {};
-}
-
 /// A request field and the value that makes clear and diff cover every
 /// counter.
 struct selector {
@@ -106,6 +91,9 @@ struct kind {
     bool handlers = false;      ///< save_pss and restore_pss call the host's handlers
     bool diff_newer_first = false; ///< diff(newer, req, older) writes newer - older into older
     selector select_all{};         ///< the request field that widens clear and diff to everything
+    record diff_fields{};          ///< what diff writes, and clear captures, under select_all
+    bool diff_reads_request = false;  ///< diff's result depends on the request's bytes
+    bool clear_reads_request = false; ///< clear's result depends on the request's bytes
     record stats_hton_big_endian{}; ///< when not empty: all that stats_hton converts on big-endian
 };
 

@@ -1,90 +1,57 @@
 // payload.cpp - reading input, and hex text in both directions.
-#include "payload.h"
+#include "tool.h"
 
-#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iostream>
-#include <iterator>
-
-#include <fmt/format.h>
-#include <fmt/ranges.h>
 
 namespace statscl::tool {
 
-namespace {
-
-std::string read_stream(std::istream &in, const std::string &what) {
-    std::string data;
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        data.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (data.size() > max_input)
-            throw refusal(what + " is larger than " + std::to_string(max_input) +
-                          " bytes: not a captured payload");
-    }
+std::string read_input(const std::string &path) {
+    const std::string what = path == "-" ? "standard input" : "'" + path + "'";
+    std::ifstream file;
+    if (path != "-" && (file.open(path, std::ios::binary), !file))
+        throw refusal(fmt::format("cannot open {}: {}", what, std::strerror(errno)));
+    std::istream &in = path == "-" ? std::cin : file;
+    std::string data(max_input + 1, '\0');
+    in.read(data.data(), static_cast<std::streamsize>(data.size()));
     if (in.bad())
-        throw refusal("cannot read " + what + ": " + std::strerror(errno));
+        throw refusal(fmt::format("cannot read {}: {}", what, std::strerror(errno)));
+    if (in.gcount() > static_cast<std::streamsize>(max_input))
+        throw refusal(
+            fmt::format("{} is larger than {} bytes: not a captured payload", what, max_input));
+    data.resize(static_cast<std::size_t>(in.gcount()));
     return data;
 }
 
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-std::string printable(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 0x20 && u < 0x7F ? fmt::format("'{}'", c) : fmt::format("byte 0x{:02x}", u);
-}
-
-} // namespace
-
-std::string read_input(const std::string &path) {
-    if (path == "-")
-        return read_stream(std::cin, "standard input");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw refusal("cannot open '" + path + "': " + std::strerror(errno));
-    return read_stream(in, "'" + path + "'");
-}
-
-bytes parse_hex(std::string_view text) {
+bytes parse_hex(std::string_view text, const std::string &context) {
     bytes out;
-    std::size_t line = 1, column = 0, digits = 0;
-    std::size_t odd_line = 0, odd_column = 0;
-    int high = 0;
+    std::size_t line = 1, column = 0, digits = 0, odd_line = 0, odd_column = 0;
     for (const char c : text) {
-        ++column;
-        if (c == '\n') {
-            ++line;
-            column = 0;
+        column = c == '\n' ? 0 : column + 1;
+        line += c == '\n' ? 1 : 0;
+        if (std::string_view(" \t\r\n").find(c) != std::string_view::npos)
             continue;
-        }
-        if (c == ' ' || c == '\t' || c == '\r')
-            continue;
-        const int v = hex_digit(c);
-        if (v < 0)
-            throw refusal("invalid hex: " + printable(c) + " at line " + std::to_string(line) +
-                          ", column " + std::to_string(column));
+        const auto u = static_cast<unsigned char>(c);
+        if (!std::isxdigit(u))
+            throw refusal(fmt::format("{}invalid hex: {} at line {}, column {}", context,
+                                      u >= 0x20 && u < 0x7F ? fmt::format("'{}'", c)
+                                                            : fmt::format("byte 0x{:02x}", u),
+                                      line, column));
+        const int v = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
         if (digits++ % 2 == 0) {
-            high = v;
             odd_line = line;
             odd_column = column;
+            out.push_back(static_cast<unsigned char>(v << 4));
         } else {
-            out.push_back(static_cast<unsigned char>(high << 4 | v));
+            out.back() = static_cast<unsigned char>(out.back() | v);
         }
     }
     if (digits % 2 != 0)
-        throw refusal("invalid hex: an odd number of digits (" + std::to_string(digits) +
-                      "); the last one, at line " + std::to_string(odd_line) + ", column " +
-                      std::to_string(odd_column) + ", has no partner");
+        throw refusal(fmt::format("{}invalid hex: an odd number of digits ({}); the last one, at "
+                                  "line {}, column {}, has no partner",
+                                  context, digits, odd_line, odd_column));
     return out;
 }
 
@@ -95,9 +62,8 @@ std::string to_hex(const unsigned char *data, std::size_t size) {
 std::string to_hex_lines(const bytes &data) {
     std::string s;
     for (std::size_t at = 0; at < data.size(); at += 16)
-        fmt::format_to(
-            std::back_inserter(s), "{:02x}\n",
-            fmt::join(data.begin() + at, data.begin() + std::min(at + 16, data.size()), " "));
+        s += fmt::format("{:02x}\n", fmt::join(data.begin() + at,
+                                               data.begin() + std::min(at + 16, data.size()), " "));
     return s;
 }
 

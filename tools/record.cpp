@@ -1,13 +1,9 @@
 // record.cpp - kinds by name or type id, records by field name.
-#include "record.h"
+#include "tool.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
-#include <vector>
-
-#include <fmt/ranges.h>
 
 namespace statscl::tool {
 
@@ -17,23 +13,11 @@ void put_host(unsigned char *p, uint32_t width, uint64_t v) {
     internal::with_width(width, [&]<class T>() { internal::store(p, static_cast<T>(v)); });
 }
 
-std::string known_kinds() {
-    std::vector<std::string> typed, named;
-    for (const kind_info &k : internal::catalogue) {
-        if (k.type != 0)
-            typed.push_back(fmt::format("{} {}", k.type, k.name));
-        else
-            named.emplace_back(k.name);
-    }
-    return fmt::format("known types: {}, and by name only: {}", fmt::join(typed, ", "),
-                       fmt::join(named, " "));
-}
-
-std::string field_names(layout fields) {
-    std::vector<std::string_view> names;
-    for (const field &f : fields)
-        names.emplace_back(f.name);
-    return fmt::format("{}", fmt::join(names, ", "));
+const kind_info *kind_named(std::string_view name_or_id) {
+    for (const kind_info &k : internal::catalogue)
+        if (name_or_id == k.name || (k.type != 0 && name_or_id == std::to_string(k.type)))
+            return &k;
+    return nullptr;
 }
 
 // An integer as a JSON number or a "0x..." string, within the field's range.
@@ -51,10 +35,9 @@ uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
     const std::string text = v.is_string() ? v.get<std::string>() : "";
     const std::string_view digits =
         text.starts_with("0x") ? std::string_view(text).substr(2) : std::string_view();
-    const char *end = digits.data() + digits.size();
     uint64_t value = 0;
-    const auto [stop, error] = std::from_chars(digits.data(), end, value, 16);
-    if (digits.empty() || stop != end || error == std::errc::invalid_argument)
+    const auto [stop, error] = std::from_chars(digits.begin(), digits.end(), value, 16);
+    if (digits.empty() || stop != digits.end() || error == std::errc::invalid_argument)
         throw refusal(
             fmt::format("'{}': expected an unsigned integer or a \"0x...\" hex string, not {}",
                         label, v.dump()));
@@ -65,20 +48,61 @@ uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
 
 } // namespace
 
+void add_kind_option(CLI::App &cmd, std::string &type) {
+    cmd.add_option("-t,--type", type, "Kind: type id or name (see 'statscl list')")
+        ->required()
+        ->check(CLI::Validator(
+            [](const std::string &name_or_id) -> std::string {
+                if (kind_named(name_or_id) != nullptr)
+                    return {};
+                std::vector<std::string> typed, named;
+                for (const kind_info &k : internal::catalogue)
+                    (k.type != 0 ? typed : named)
+                        .push_back(k.type != 0 ? fmt::format("{} {}", k.type, k.name) : k.name);
+                return fmt::format("unknown type '{}'; known types: {}, and by name only: {}",
+                                   name_or_id, fmt::join(typed, ", "), fmt::join(named, " "));
+            },
+            "KIND"));
+}
+
 kind_ref find_kind(std::string_view name_or_id) {
-    for (const kind_info &k : internal::catalogue) {
-        if (name_or_id != k.name && (k.type == 0 || name_or_id != std::to_string(k.type)))
-            continue;
-        const statscl_convert_t *row =
-            k.named_row != nullptr ? k.named_row : statscl_get_convert_tbl(k.type);
-        if (row == nullptr || row->req_len != size_of(k.request) ||
-            row->stats_len != size_of(k.stats))
-            throw refusal(fmt::format("the library's row for {} does not match this tool's "
-                                      "record layouts: tool and library come from different builds",
-                                      k.name));
-        return {k, *row};
-    }
-    throw refusal(fmt::format("unknown type '{}'; {}", name_or_id, known_kinds()));
+    const kind_info &k = *kind_named(name_or_id);
+    const statscl_convert_t *row =
+        k.named_row != nullptr ? k.named_row : statscl_get_convert_tbl(k.type);
+    if (row == nullptr || row->req_len != size_of(k.request) || row->stats_len != size_of(k.stats))
+        throw refusal(fmt::format("the library's row for {} does not match this tool's record "
+                                  "layouts: tool and library come from different builds",
+                                  k.name));
+    return {k, *row};
+}
+
+std::string source_name(const std::string &path) { return path == "-" ? "standard input" : path; }
+
+json header_json(const kind_ref &kind, part p) {
+    json j = json::object();
+    j["kind"] = kind.info.name;
+    if (kind.info.type != 0)
+        j["type"] = kind.info.type;
+    j["record"] = p == part::request ? "request" : "statistics";
+    return j;
+}
+
+std::string dump_lines(const json &j, int depth) {
+    if (!j.is_object() || j.empty())
+        return j.dump();
+    const std::string pad(2 * (depth + 1), ' ');
+    std::string s = "{\n";
+    for (const auto &[key, value] : j.items())
+        s += (s.size() > 2 ? ",\n" : "") + pad + json(key).dump() + ": " +
+             dump_lines(value, depth + 1);
+    return s + "\n" + std::string(2 * depth, ' ') + "}";
+}
+
+void to_network(const kind_ref &kind, part p, bytes &record) {
+    if (p == part::request)
+        kind.row.req_hton(record.data(), record.data());
+    else
+        kind.row.stats_hton(record.data(), record.data());
 }
 
 std::string record_name(const kind_ref &kind, part p) {
@@ -117,14 +141,13 @@ json fields_to_json(layout fields, const bytes &record, json_style style) {
 bytes fields_from_json(layout fields, const json &values, const std::string &what) {
     if (!values.is_object())
         throw refusal(fmt::format("'fields' must be an object of the {} fields", what));
-    for (const auto &[name, value] : values.items()) {
-        bool known = false;
-        for (const field &f : fields)
-            known = known || name == f.name;
-        if (!known)
+    std::vector<std::string_view> names;
+    for (const field &f : fields)
+        names.emplace_back(f.name);
+    for (const auto &[name, value] : values.items())
+        if (std::find(names.begin(), names.end(), name) == names.end())
             throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
-                                      field_names(fields)));
-    }
+                                      fmt::join(names, ", ")));
     bytes record(size_of(fields), 0);
     for (const field &f : fields) {
         const auto it = values.find(f.name);
@@ -136,12 +159,7 @@ bytes fields_from_json(layout fields, const json &values, const std::string &wha
                 fmt::format("'{}' must be a string of {} bytes in hex", f.name, f.count);
             if (!it->is_string())
                 throw refusal(expect);
-            bytes b;
-            try {
-                b = parse_hex(it->get<std::string>());
-            } catch (const refusal &e) {
-                throw refusal(fmt::format("{}: {}", expect, e.what()));
-            }
+            const bytes b = parse_hex(it->get<std::string>(), expect + ": ");
             if (b.size() != f.count)
                 throw refusal(fmt::format("{}, not {}", expect, b.size()));
             std::memcpy(at, b.data(), b.size());

@@ -42,6 +42,7 @@ inline constexpr kind diag_kind{
     .diff = diag_diff,
     .handlers = true,
     .diff_newer_first = true,
+    .diff_fields = diag_stats, // the counters, and the descriptive part copied from newer
 };
 
 } // namespace statscl::internal

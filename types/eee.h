@@ -21,6 +21,7 @@ inline constexpr kind eee_kind{
     .diff = diff_counters<0, size_of(eee_stats) / 8>,
     .clear = clear_counters<0, size_of(eee_stats) / 8>,
     .handlers = true,
+    .diff_fields = eee_stats,
 };
 
 inline constexpr kind eee_snmp_kind{

@@ -64,6 +64,9 @@ inline constexpr kind fabric_path_kind{
     .diff = fabric_path_diff,
     .clear = fabric_path_clear,
     .select_all = {"path_mask", fabric_path_all},
+    .diff_fields = fabric_path_arrays,
+    .diff_reads_request = true,
+    .clear_reads_request = true,
 };
 
 } // namespace statscl::internal

@@ -19,6 +19,7 @@ inline constexpr kind phy_kind{
     .diff = diff_counters<0, size_of(phy_stats) / 8>,
     .clear = clear_counters<0, size_of(phy_stats) / 8>,
     .handlers = true,
+    .diff_fields = phy_stats,
 };
 
 inline constexpr kind phy_snmp_kind{

@@ -57,6 +57,8 @@ inline constexpr kind pktflow_kind{
     .diff = pktflow_diff,
     .clear = pktflow_clear,
     .handlers = true,
+    .diff_fields = record(pktflow_stats).first(1), // flow_counter
+    .diff_reads_request = true,
     .stats_hton_big_endian = pktflow_stats_head,
 };
 

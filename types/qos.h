@@ -42,6 +42,8 @@ inline constexpr kind qos_kind{
     .clear = qos_clear,
     .handlers = true,
     .select_all = {"block_select", 3},
+    .diff_fields = record(qos_stats).first(8), // the eight blocks
+    .clear_reads_request = true,
 };
 
 } // namespace statscl::internal

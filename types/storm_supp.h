@@ -26,6 +26,7 @@ inline constexpr kind storm_supp_kind{
     .stats_len = len_rule::ignored,
     .diff = diff_counters<storm_supp_counter.offset, storm_supp_counter.count>,
     .clear = clear_counters<storm_supp_counter.offset, storm_supp_counter.count>,
+    .diff_fields = record(storm_supp_stats).first(1), // storm_counter
 };
 
 } // namespace statscl::internal

@@ -40,6 +40,8 @@ inline constexpr kind vl_kind{
     .clear = vl_clear,
     .handlers = true,
     .select_all = {"lane_mask", (1U << vl_lanes) - 1},
+    .diff_fields = vl_stats,
+    .clear_reads_request = true,
 };
 
 inline constexpr field vl_rates_request[] = {

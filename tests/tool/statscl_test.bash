@@ -11,6 +11,8 @@ setup() {
     cd "$BATS_TEST_TMPDIR" || return 1
 }
 st() { "${tool[@]}" "$@"; }
+# Each kind's name and its request's size ("-" for none), from `list --json`.
+kinds() { st list --json | awk -F'"' '/^    "name"/ { n = $4 } /^    "request"/ { print n, $3 ~ /null/ ? "-" : "req" }'; }
 # zeros FILE SIZE, then poke FILE OFFSET HEX: a payload of zeros with some bytes set.
 zeros() { head -c "$2" /dev/zero >"$1"; }
 poke() { printf '%b' "$(sed 's/../\\x&/g' <<<"$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc 2>/dev/null; }
@@ -22,37 +24,31 @@ refuses() {
     [[ $stderr =~ $1 ]] || fail "stderr lacks /$1/: $stderr"
 }
 
-@test "list: one row per kind with sizes, len rule and the operations that do work" {
+@test "list: one row per kind with sizes, len rule and the operations that do work; JSON as committed" {
     run st list
     assert_line --regexp '^ *1 +pktflow +80 +864 +whole values +req stats diff clear pss$'
     assert_line --regexp '^ *2 +diag +- +14178 +>= size +stats diff\(newer-first\) pss$'
     assert_line --regexp '^ *- +fcmac_if_ctrs +- +704 +== size +stats$'
-    [ "$(grep -cE '^ *([0-9]+|-) +[a-z_]+ ' <<<"$output")" -eq 20 ]
+    [ "$(grep -cE '^ *([0-9]+|-) +[a-z_]+ ' <<<"$output")" -eq "$(kinds | wc -l)" ]
+    # The same bytes on every word size and byte order.
+    st list --json | cmp - "$SOURCE/docs/kinds.json"
     st list --json | tr -d ' \n' >list.json
-    [ "$(grep -o '"stats_len"' list.json | wc -l)" -eq 20 ]
     grep -qF '{"type":2,"name":"diag","stats_len":">=size","operations":["stats","diff(newer-first)",'\
 '"pss"],"request":null,"stats":{"size":14178,"fields":[{"name":"head_u16","offset":0,"width":2,"count":1},' list.json
-    grep -qF '"request":{"size":4,"fields":[{"name":"block_select","offset":0,"width":4,"count":1}]},' \
-        list.json
     grep -qF '{"type":null,"name":"kelm_fabric_err",' list.json
 }
 
-@test "header: the committed one is the tool's output and tiles every record; --version the header's" {
+@test "header: the committed one is the tool's output; --version the header's" {
     st header | cmp - "$SOURCE/include/statscl_records.h"
     grep -q '^#define STATSCL_QOS_STATS_BLOCK_3_OFFSET  *192U$' "$SOURCE/include/statscl_records.h"
     grep -q '^#define STATSCL_VQ_DROP_STATS_VQ_VALUES_2_OFFSET  *8204U$' "$SOURCE/include/statscl_records.h"
-    # The 29 records' fields tile them: each starts where the one before ends,
-    # the last ends at the record's size.
-    awk '/^#define .*_SIZE /{ if (n++ && at != size) exit 1; size = $3 + 0; at = 0 }
-         /_OFFSET /{ if ($3 + 0 != at) exit 1 } /_WIDTH /{ w = $3 } /_COUNT /{ at += w * $3 }
-         END { exit !(n == 29 && at == size) }' "$SOURCE/include/statscl_records.h"
     run st --version
     assert_output "statscl $(sed -n 's/^#define STATSCL_VERSION_STRING "\(.*\)"$/\1/p' \
         "$SOURCE/include/statscl_convert.h")"
 }
 
 @test "every kind's records survive decode, encode and decode: raw, hex text and 0x strings" {
-    while read -r _ kind req _; do
+    while read -r kind req; do
         for flag in "" $([ "$req" = - ] || echo --request); do
             st decode -t "$kind" $flag --json >a.json
             st encode -t "$kind" $flag a.json | st decode -t "$kind" $flag --json - | cmp - a.json ||
@@ -60,7 +56,7 @@ refuses() {
             st decode -t "$kind" $flag --json --hex64 | st encode -t "$kind" $flag --hex |
                 st decode -t "$kind" $flag --hex --json - | cmp - a.json || fail "$kind $flag: hex"
         done
-    done < <(st list | sed -n 2,21p)
+    done < <(kinds)
 }
 
 @test "decode: values at any alignment, bytes of unknown layout as they came" {
@@ -100,9 +96,14 @@ refuses() {
     printf '\0\0\0\1' >even.req
     run --separate-stderr st decode --type qos now.bin --baseline now.bin --with-request even.req
     assert_line 'request: even.req'
+    assert_line '  block_select = 1'
     assert_line --regexp '^block_0\[0\] +0 +5 +5 +0$'
     assert_line --regexp '^block_1\[0\] +64 +6 +0 +6$'
-    [[ $stderr == *"qos's diff does not read the request"* ]]
+    [[ $stderr == *"qos's diff does not read the request"* && $stderr != *warning* ]]
+    # Written in little-endian order, the same request selects nothing: a warning says so.
+    printf '\1\0\0\0' >swapped.req
+    run --separate-stderr st decode --type qos now.bin --baseline now.bin --with-request swapped.req
+    [[ $stderr == *"warning: swapped.req: qos's block_select is 0x01000000, which selects no counter; byte-swapped, 0x00000001"* ]]
     # diag has no clear and its diff takes the newer record first.
     zeros now.bin 14178 && poke now.bin 0 0005 && poke now.bin 1128 012c
     zeros then.bin 14178 && poke then.bin 0 0009 && poke then.bin 1129 64
@@ -133,8 +134,8 @@ refuses() {
         decode --type qos --request - < <(printf '\0\0')
     refuses "diag has no request record" decode --type diag --request
     refuses "kelm_fabric_err has no diff" decode --type kelm_fabric_err --baseline /dev/null
-    refuses "does not go with --request" decode --type qos --request --baseline x
-    refuses "--with-request gives the request" decode --type qos --with-request x
+    refuses "--request excludes --baseline" decode --type qos --request --baseline x
+    refuses "--with-request requires --baseline" decode --type qos --with-request x
     refuses "--hex64 requires --json" decode --type qos --hex64
     refuses "odd number of digits \(3\); the last one, at line 1, column 4" \
         decode --type storm_supp --hex - <<<'00 0'

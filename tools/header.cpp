@@ -1,16 +1,11 @@
-// listing.cpp - the kinds of statistics as a table, as JSON and as a C header.
-#include "listing.h"
-
-#include <algorithm>
+// header.cpp - `statscl header`: include/statscl_records.h, every record's
+// fields as C macros, with the readers and writers of host-order values.
 #include <cctype>
 #include <iterator>
 
-#include <fmt/ranges.h>
-
-#include "table.h"
+#include "tool.h"
 
 namespace statscl::tool {
-
 namespace {
 
 std::string upper(std::string_view s) {
@@ -18,16 +13,6 @@ std::string upper(std::string_view s) {
     std::transform(out.begin(), out.end(), out.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return out;
-}
-
-json record_json(layout fields) {
-    if (fields.empty())
-        return nullptr;
-    json list = json::array();
-    for (const field &f : fields)
-        list.push_back(
-            {{"name", f.name}, {"offset", f.offset}, {"width", f.width}, {"count", f.count}});
-    return {{"size", size_of(fields)}, {"fields", std::move(list)}};
 }
 
 void define(std::string &out, const std::string &name, uint32_t value) {
@@ -59,52 +44,6 @@ constexpr const char *header_banner =
 /* memcpy, not a cast pointer: a field may sit at any address, and the
  * compiler turns the copy into one (unaligned) load or store. */
 )";
-
-} // namespace
-
-std::vector<std::string> operations(const kind_info &k) {
-    std::vector<std::string> ops;
-    if (std::any_of(k.request.begin(), k.request.end(),
-                    [](const field &f) { return f.width != 1; }))
-        ops.emplace_back("req");
-    ops.emplace_back("stats");
-    if (diff_works(k))
-        ops.emplace_back(k.diff_newer_first ? "diff(newer-first)" : "diff");
-    if (clear_works(k))
-        ops.emplace_back("clear");
-    if (k.handlers)
-        ops.emplace_back("pss");
-    return ops;
-}
-
-std::string list_text() {
-    std::vector<table_row> rows{
-        {{"type", "kind", "request", "statistics", "stats_ntoh len", "operations that do work"}}};
-    for (const kind_info &k : internal::catalogue) {
-        const kind_ref kind = find_kind(k.name);
-        rows.push_back({{k.type != 0 ? std::to_string(k.type) : "-", k.name,
-                         kind.row.req_len != 0 ? std::to_string(kind.row.req_len) : "-",
-                         std::to_string(kind.row.stats_len), std::string(name_of(k.stats_len)),
-                         fmt::format("{}", fmt::join(operations(k), " "))}});
-    }
-    return table(rows, "><>><<") +
-           "\nreq: req_hton and req_ntoh convert the request; stats: stats_hton and stats_ntoh"
-           " convert the\nstatistics; diff and clear keep a baseline; pss: save_pss and "
-           "restore_pss call the host's\nhandlers.  Kinds without a type id are decoded and "
-           "encoded by name.\n";
-}
-
-std::string list_json() {
-    json kinds = json::array();
-    for (const kind_info &k : internal::catalogue)
-        kinds.push_back({{"type", k.type != 0 ? json(k.type) : json(nullptr)},
-                         {"name", k.name},
-                         {"stats_len", name_of(k.stats_len)},
-                         {"operations", operations(k)},
-                         {"request", record_json(k.request)},
-                         {"stats", record_json(k.stats)}});
-    return kinds.dump(2) + "\n";
-}
 
 std::string records_header() {
     std::string out = header_banner;
@@ -148,6 +87,14 @@ std::string records_header() {
         }
     }
     return out + "\n#endif /* STATSCL_RECORDS_H */\n";
+}
+
+} // namespace
+
+void add_header(CLI::App &app, std::string &out) {
+    app.add_subcommand("header",
+                       "Print include/statscl_records.h: every record's fields as C macros")
+        ->callback([&out] { out = records_header(); });
 }
 
 } // namespace statscl::tool

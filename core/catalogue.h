@@ -1,21 +1,18 @@
-// catalogue.h - every kind once, for programs that present records to people
-// (the statscl tool): type id, name, its description, and the converter row
-// its records go through.  Expanded from the library's one list of kinds.
+// catalogue.h - every kind once, for programs that present or measure records
+// (the statscl tool, the benchmarks): type id, name, description, and the
+// converter row its records go through.  Expanded from the list of kinds.
 //
 // The platform-dependent kinds have no type id; their rows are assembled
 // here from the converters exported by name.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
 
-#include "../core/kinds.h"
+#include "kinds.h"
 #include "statscl_convert.h"
 
 namespace statscl::internal {
-
-using layout = record;
 
 /// One kind of statistics: its description, type id (0 for a
 /// platform-dependent kind) and name, and for a kind without type id the row
@@ -27,8 +24,23 @@ struct kind_info : kind {
 };
 
 /// diff changes the current record; clear captures into the baseline.
-inline bool diff_works(const kind &k) { return k.diff != no_diff; }
-inline bool clear_works(const kind &k) { return k.clear != no_clear; }
+constexpr bool diff_works(const kind &k) { return k.diff != no_diff; }
+constexpr bool clear_works(const kind &k) { return k.clear != no_clear; }
+
+/// The short name of a len rule, as people read it in listings.
+constexpr std::string_view name_of(len_rule rule) {
+    switch (rule) {
+    case len_rule::ignored:
+        return "ignored";
+    case len_rule::at_least:
+        return ">= size";
+    case len_rule::whole_values:
+        return "whole values";
+    case len_rule::exact:
+        return "== size";
+    }
+    return {};
+}
 
 // Rows of the platform-dependent kinds, from the converters exported by name.
 #define STATSCL_NAMED_ROW(name, diff, clear)                                                       \

@@ -1,0 +1,331 @@
+// decode.cpp - `statscl decode`: a captured network-order payload as named
+// fields, through the kind's own ntoh; with --baseline, the kind's clear and
+// diff as a host calls them.
+#include <cstring>
+
+#include "tool.h"
+
+namespace statscl::tool {
+namespace {
+
+struct decode_options {
+    std::string type;
+    std::string payload;
+    std::string baseline;
+    std::string with_request;
+    bool hex = false;
+    bool json = false;
+    bool hex64 = false;
+    bool request = false;
+};
+
+/// The text of one element of a host-order record.
+std::string element_text(const bytes &record, uint32_t offset, uint32_t width, uint32_t count) {
+    return width == 1 ? to_hex(record.data() + offset, count)
+                      : fmt::format("{}", get_host(record.data() + offset, width));
+}
+
+std::string title(const kind_ref &kind, part p) {
+    return fmt::format("{}{}, {} bytes", record_name(kind, p),
+                       kind.info.type != 0 ? fmt::format(" (type {})", kind.info.type) : "",
+                       kind.size(p));
+}
+
+bytes read_payload(const std::string &path, bool hex) {
+    const std::string data = read_input(path);
+    return hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end());
+}
+
+/// Bytes that stats_ntoh converts of a `len`-byte payload, as the kind's len
+/// rule states, and how many of them lie past the payload's end.
+std::pair<uint32_t, uint32_t> converted_by_len_rule(const kind_info &k, uint32_t len) {
+    using internal::len_rule;
+    const uint32_t size = size_of(k.stats);
+    const bool whole = k.stats_len == len_rule::ignored ||
+                       (k.stats_len == len_rule::at_least && len >= size) ||
+                       (k.stats_len == len_rule::exact && len == size);
+    uint32_t converted = 0, past_end = 0;
+    for_each_element(k.stats, [&](const std::string &, uint32_t at, uint32_t width, uint32_t) {
+        if (width == 1 || !(whole || (k.stats_len == len_rule::whole_values && at + width <= len)))
+            return;
+        converted += width;
+        past_end += at + width > len ? at + width - std::max(at, len) : 0;
+    });
+    return {converted, past_end};
+}
+
+/// The host-order record that a network-order payload holds, converted by the
+/// kind's req_ntoh, or by its stats_ntoh with the payload's real length.
+bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::string &source) {
+    const uint32_t size = kind.size(p);
+    const std::string what = record_name(kind, p);
+    const std::string received = fmt::format("{}: the {} payload is {} bytes, the record needs {}",
+                                             source, what, payload.size(), size);
+    const auto len = static_cast<uint32_t>(payload.size());
+    if (size == 0)
+        throw refusal(fmt::format("{} has no request record", kind.info.name));
+    if (p == part::request && len < size)
+        throw refusal(fmt::format("{}; req_ntoh takes no length and would read past the "
+                                  "payload, so nothing was converted",
+                                  received));
+    if (p == part::statistics) {
+        const auto [converted, past_end] = converted_by_len_rule(kind.info, len);
+        const uint32_t whole = converted_by_len_rule(kind.info, size).first;
+        if (len < size || converted != whole)
+            throw refusal(fmt::format(
+                "{}: its stats_ntoh's len rule is '{}' and it converted {} of {} bytes{}", received,
+                name_of(kind.info.stats_len), converted, whole,
+                past_end != 0
+                    ? fmt::format(", {} of them from past the end of the payload", past_end)
+                    : ""));
+    }
+    bytes record(payload.begin(), payload.begin() + size);
+    if (p == part::request)
+        kind.row.req_ntoh(record.data(), record.data());
+    else
+        kind.row.stats_ntoh(record.data(), record.data(), len);
+    if (len > size)
+        std::cerr << fmt::format("statscl: note: {}: the {} bytes past the {}-byte {} record are "
+                                 "not decoded\n",
+                                 source, len - size, size, what);
+    return record;
+}
+
+bytes sample_host(const kind_ref &kind, part p) {
+    return sample_record(kind.fields(p),
+                         p == part::request ? kind.info.select_all : internal::selector{});
+}
+
+std::string decode_one(const kind_ref &kind, part p, const bytes &record, const decode_options &opt,
+                       bool sample) {
+    if (opt.json) {
+        json j = header_json(kind, p);
+        j["fields"] = fields_to_json(kind.fields(p), record, {.hex64 = opt.hex64});
+        return dump_lines(j) + "\n";
+    }
+    std::vector<table_row> rows{{{"field", "offset", "value", "hex"}}};
+    for_each_element(kind.fields(p), [&](const std::string &label, uint32_t offset, uint32_t width,
+                                         uint32_t count) {
+        const std::string value = element_text(record, offset, width, count);
+        if (width == 1)
+            rows.push_back({{label, std::to_string(offset), value}, true});
+        else
+            rows.push_back({{label, std::to_string(offset), value,
+                             fmt::format("{:#0{}x}", get_host(record.data() + offset, width),
+                                         2 + 2 * width)}});
+    });
+    return fmt::format("{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
+                       table(rows, "<>>>"));
+}
+
+// ---------------------------------------------------------------------------
+// The baseline as a host keeps it: the kind's clear, then its diff.
+
+/// A request whose selecting field holds none of the bits that select, while
+/// its byte swap holds nothing else, was written in the wrong byte order: it
+/// selects no counter without a word from clear or diff.
+void warn_if_swapped(const kind_ref &kind, const bytes &req, const std::string &source) {
+    const internal::selector all = kind.info.select_all;
+    for (const field &f : kind.info.request) {
+        if (all.field == nullptr || std::strcmp(f.name, all.field) != 0)
+            continue;
+        bytes swapped(req.begin() + f.offset, req.begin() + f.offset + f.width);
+        std::reverse(swapped.begin(), swapped.end());
+        const uint64_t given = get_host(req.data() + f.offset, f.width);
+        const uint64_t other = get_host(swapped.data(), f.width);
+        if ((given & all.value) == 0 && other != 0 && (other & ~all.value) == 0)
+            std::cerr << fmt::format("statscl: warning: {}: {}'s {} is {:#0{}x}, which selects no "
+                                     "counter; byte-swapped, {:#0{}x}, it would: a request "
+                                     "payload is in network byte order\n",
+                                     source, kind.info.name, f.name, given, 2 + 2 * f.width, other,
+                                     2 + 2 * f.width);
+    }
+}
+
+/// The request that clear and diff read, how the output names it, and its
+/// fields when it was read from a file.  Kinds without a request get a valid
+/// pointer all the same, since some of their operations return on a null one.
+struct used_request {
+    bytes data;
+    std::string said;
+    layout shown{};
+};
+
+used_request request_for(const kind_ref &kind, const decode_options &opt) {
+    used_request r{bytes(std::max<uint32_t>(kind.row.req_len, 8), 0), ""};
+    bytes host;
+    const internal::selector all = kind.info.select_all;
+    if (!opt.with_request.empty()) {
+        r.said = source_name(opt.with_request);
+        host = to_host(kind, part::request, read_payload(opt.with_request, opt.hex), r.said);
+        r.shown = kind.info.request;
+        warn_if_swapped(kind, host, r.said);
+    } else if (kind.row.req_len != 0) {
+        host = sample_host(kind, part::request);
+        r.said = all.field == nullptr ? "the sample request"
+                                      : fmt::format("the sample request ({} {}: every counter)",
+                                                    all.field, all.value);
+    } else {
+        r.said = fmt::format("none, {} has no request record", kind.info.name);
+    }
+    std::copy(host.begin(), host.end(), r.data.begin());
+    return r;
+}
+
+/// The baseline that the kind's clear captures from `reading` into a zeroed
+/// one; for a kind whose clear does nothing, the reading itself, as its host
+/// would copy it.
+bytes cleared(const kind_ref &kind, const bytes &req, const bytes &reading) {
+    if (!clear_works(kind.info))
+        return reading;
+    bytes baseline(reading.size(), 0);
+    kind.row.clear(baseline.data(), req.data(), reading.data());
+    return baseline;
+}
+
+/// Current minus baseline as the kind's diff computes it.
+bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, const bytes &current) {
+    const bool newer_first = kind.info.diff_newer_first;
+    bytes out = newer_first ? baseline : current;
+    kind.row.diff((newer_first ? current : baseline).data(), req.data(), out.data());
+    return out;
+}
+
+/// Nonzero where diff writes with this request: the fields that the kind
+/// states its diff covers.  A diff that reads the request (a mask of paths, a
+/// switch that turns it off) covers what that request selects, which only its
+/// code knows, so there it is observed: from a baseline of 0x01 bytes and a
+/// current of 0x03 bytes, every value it writes comes out changed.
+bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
+    const uint32_t size = kind.size(part::statistics);
+    bytes touched(size, 0);
+    if (!kind.info.diff_reads_request) {
+        for (const field &f : kind.info.diff_fields)
+            std::fill_n(touched.begin() + f.offset, f.width * f.count, 1);
+        return touched;
+    }
+    const bytes older(size, 0x01), newer(size, 0x03);
+    const bytes out = diffed(kind, req, older, newer);
+    const bytes &before = kind.info.diff_newer_first ? older : newer;
+    for (uint32_t i = 0; i < size; ++i)
+        touched[i] = out[i] != before[i];
+    return touched;
+}
+
+std::string decode_with_baseline(const kind_ref &kind, const bytes &current, const bytes &reading,
+                                 const decode_options &opt) {
+    const used_request req = request_for(kind, opt);
+    const bytes baseline = cleared(kind, req.data, reading);
+    const bytes result = diffed(kind, req.data, baseline, current);
+    const bytes touched = touched_by_diff(kind, req.data);
+    std::vector<std::string> ignoring;
+    if (kind.row.req_len != 0 && clear_works(kind.info) && !kind.info.clear_reads_request)
+        ignoring.emplace_back("clear");
+    if (kind.row.req_len != 0 && diff_works(kind.info) && !kind.info.diff_reads_request)
+        ignoring.emplace_back("diff");
+    if (!ignoring.empty())
+        std::cerr << fmt::format("statscl: note: {}'s {} {} not read the request: it makes no "
+                                 "difference there\n",
+                                 kind.info.name, fmt::join(ignoring, " and "),
+                                 ignoring.size() == 1 ? "does" : "do");
+
+    const layout fields = kind.info.stats;
+    if (opt.json) {
+        json j = header_json(kind, part::statistics);
+        j["request"] = req.said;
+        if (!req.shown.empty())
+            j["request_fields"] = fields_to_json(req.shown, req.data);
+        j["current"] = fields_to_json(fields, current, {.hex64 = opt.hex64});
+        j["baseline"] = fields_to_json(fields, baseline, {.hex64 = opt.hex64});
+        j["diff"] = fields_to_json(fields, result, {.hex64 = opt.hex64, .touched = &touched});
+        return dump_lines(j) + "\n";
+    }
+    std::string said = req.said;
+    for_each_element(
+        req.shown, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
+            said += fmt::format("\n  {} = {}", label, element_text(req.data, offset, width, count));
+        });
+    std::vector<table_row> rows{{{"field", "offset", "current", "baseline", "diff"}}};
+    for_each_element(fields, [&](const std::string &label, uint32_t offset, uint32_t width,
+                                 uint32_t count) {
+        const bool written =
+            std::any_of(touched.begin() + offset, touched.begin() + offset + width * count,
+                        [](unsigned char b) { return b != 0; });
+        rows.push_back({{label, std::to_string(offset), element_text(current, offset, width, count),
+                         element_text(baseline, offset, width, count),
+                         written ? element_text(result, offset, width, count) : "-"},
+                        width == 1});
+    });
+    const std::string_view name = kind.info.name;
+    const std::string source = source_name(opt.baseline);
+    return fmt::format(
+        "{}\nrequest: {}\nbaseline: {}\ndiff: {}\n{}", title(kind, part::statistics), said,
+        clear_works(kind.info)
+            ? fmt::format("what {}'s clear captures from {} into a zeroed baseline", name, source)
+            : fmt::format("{} as it is ({} has no clear: its host copies the baseline)", source,
+                          name),
+        !diff_works(kind.info)
+            ? fmt::format("{} keeps no baseline: its diff changes nothing", name)
+            : fmt::format("current minus baseline as {}'s diff computes it{}; - where it writes "
+                          "nothing",
+                          name,
+                          kind.info.diff_newer_first ? " (called as diff(current, req, baseline))"
+                                                     : ""),
+        table(rows, "<>>>>"));
+}
+
+std::string decode(const decode_options &opt) {
+    const kind_ref kind = find_kind(opt.type);
+    const part p = opt.request ? part::request : part::statistics;
+    if (!opt.baseline.empty() && kind.row.diff == nullptr)
+        throw refusal(fmt::format("{} has no diff operation", kind.info.name));
+    const bool sample = opt.payload.empty();
+    bytes payload;
+    if (sample) {
+        payload = sample_host(kind, p);
+        to_network(kind, p, payload);
+    } else {
+        payload = read_payload(opt.payload, opt.hex);
+    }
+    const bytes record = to_host(kind, p, payload, sample ? "sample" : source_name(opt.payload));
+    if (opt.baseline.empty())
+        return decode_one(kind, p, record, opt, sample);
+    const bytes reading =
+        to_host(kind, p, read_payload(opt.baseline, opt.hex), source_name(opt.baseline));
+    return decode_with_baseline(kind, record, reading, opt);
+}
+
+} // namespace
+
+void add_decode(CLI::App &app, std::string &out) {
+    static decode_options opt; // one app a process: its options outlive the parse
+    CLI::App *cmd = app.add_subcommand(
+        "decode", "Decode a network-order payload into named fields through the kind's ntoh");
+    add_kind_option(*cmd, opt.type);
+    cmd->add_option("payload", opt.payload,
+                    "Payload file, or - for standard input; none decodes the kind's "
+                    "built-in sample")
+        ->type_name("FILE|-");
+    cmd->add_flag("--hex", opt.hex, "Payloads are hex text, not raw bytes");
+    CLI::Option *as_json =
+        cmd->add_flag("--json", opt.json, "Print JSON (the format that encode reads)");
+    cmd->add_flag("--hex64", opt.hex64,
+                  "With --json: 64-bit values as \"0x...\" strings, which JSON tools that read "
+                  "numbers as doubles cannot round")
+        ->needs(as_json);
+    CLI::Option *request = cmd->add_flag("--request", opt.request, "Decode a request record");
+    CLI::Option *baseline =
+        cmd->add_option("--baseline", opt.baseline,
+                        "A baseline statistics payload: show current, the baseline that the "
+                        "kind's clear captures from it, and the kind's diff")
+            ->type_name("FILE")
+            ->excludes(request);
+    cmd->add_option("--with-request", opt.with_request,
+                    "Request payload that --baseline's clear and diff read, shown field by "
+                    "field (default: the sample request, which selects every counter)")
+        ->type_name("FILE")
+        ->needs(baseline);
+    cmd->callback([&out] { out = decode(opt); });
+}
+
+} // namespace statscl::tool
