@@ -142,18 +142,17 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${STATSCL_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SOURCE statscl-convert)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps finds the platform's library where it is built (the
-# stand-in) or given; the runtime package's dependency on the stand-in comes
-# from the components' own dependency below.  With the switch platform's
-# library, name its package in CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS.
+# dpkg-shlibdeps (for the tool's package; the library packages state theirs,
+# below) finds the platform's library where it is built (the stand-in) or
+# given; the runtime package's dependency on the stand-in comes from the
+# components' own dependency below.  With the switch platform's library, add
+# its package to CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS.
 if(STATSCL_PLATFORM_LIBRARY)
   get_filename_component(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${STATSCL_PLATFORM_LIBRARY}
                          DIRECTORY)
 else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_CURRENT_BINARY_DIR})
 endif()
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 foreach(component IN LISTS statscl_components)
   string(TOUPPER ${component} upper)
@@ -192,14 +191,29 @@ network-order payload into named fields through the conversion library (with
 a baseline: through the kind's own diff), and encodes fields given as JSON
 back into a payload.")
 # Shared libraries in the linker's directories have ldconfig run by Debian's
-# trigger (packaging/triggers), as policy asks.  CPack would add postinst and
-# postrm scripts calling ldconfig too, unless the package brings scripts of
-# those names: naming two that do not exist leaves the package without any.
+# trigger (packaging/triggers), as policy asks.  Whenever CPack works out a
+# library package's dependencies or its shlibs file itself, it also adds
+# postinst and postrm scripts that call ldconfig.  So the two library
+# packages state both: their shlibs file, and their C library: the newest
+# glibc symbol version that any target's library needs, as
+# abi/glibc-versions.txt lists them (the target gate holds every build to it).
+file(STRINGS ${PROJECT_SOURCE_DIR}/abi/glibc-versions.txt statscl_glibc REGEX "GLIBC_")
+string(REGEX MATCHALL "GLIBC_[0-9.]+" statscl_glibc "${statscl_glibc}")
+list(TRANSFORM statscl_glibc REPLACE "GLIBC_" "")
+list(SORT statscl_glibc COMPARE NATURAL ORDER DESCENDING)
+list(GET statscl_glibc 0 statscl_glibc)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-set(statscl_library_control ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers
-    ${CMAKE_CURRENT_BINARY_DIR}/packaging/none/postinst ${CMAKE_CURRENT_BINARY_DIR}/packaging/none/postrm)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${statscl_library_control})
-set(CPACK_DEBIAN_PLATFORM_PACKAGE_CONTROL_EXTRA ${statscl_library_control})
+set(statscl_library_runtime statcl_convert)
+set(statscl_library_platform statscl_platform_standin)
+foreach(component runtime platform)
+  string(TOUPPER ${component} upper)
+  set(shlibs ${CMAKE_CURRENT_BINARY_DIR}/packaging/${component}/shlibs)
+  file(WRITE ${shlibs} "lib${statscl_library_${component}} ${PROJECT_VERSION_MAJOR} "
+                       "${statscl_package_${component}} (= ${PROJECT_VERSION})\n")
+  set(CPACK_DEBIAN_${upper}_PACKAGE_SHLIBDEPS OFF)
+  set(CPACK_DEBIAN_${upper}_PACKAGE_DEPENDS "libc6 (>= ${statscl_glibc})")
+  set(CPACK_DEBIAN_${upper}_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers ${shlibs})
+endforeach()
 if(platform IN_LIST statscl_components)
   set(CPACK_COMPONENT_RUNTIME_DEPENDS platform)
 endif()

@@ -14,16 +14,14 @@ build_settings
 mkdir -p build
 failures=()
 
-runs=0
-for preset in release sanitize ppc32-be ppc64-be aarch64 armhf; do
-    runs=$((runs + 1))
+presets=(release sanitize ppc32-be ppc64-be aarch64 armhf) gates=(scripts/checks/*.sh)
+for preset in "${presets[@]}"; do
     run_logged "check: workflow $preset" "build/$preset.log" cmake --workflow --preset "$preset" ||
         failures+=("$preset")
 done
 
 # The gates print their own results.
-for gate in scripts/checks/*.sh; do
-    runs=$((runs + 1))
+for gate in "${gates[@]}"; do
     start=$SECONDS name=$(basename "$gate" .sh)
     if bash "$gate"; then
         echo "check: gate $name passed ($((SECONDS - start)) s)"
@@ -34,5 +32,5 @@ for gate in scripts/checks/*.sh; do
 done
 
 echo "check: $((SECONDS / 60)) min $((SECONDS % 60)) s${failures[*]:+; FAILED: ${failures[*]}}"
-echo "check: $((runs - ${#failures[@]})) passed, ${#failures[@]} failed"
+echo "check: $((${#presets[@]} + ${#gates[@]} - ${#failures[@]})) passed, ${#failures[@]} failed"
 [ ${#failures[@]} -eq 0 ]

@@ -29,28 +29,21 @@ build_settings() {
     export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=true
 }
 
-# `build_library DIR [CMAKE_ARGUMENTS...]` configures DIR for the library
-# alone (RelWithDebInfo, no tests, no tool) and builds it, quietly.
-build_library() {
-    local dir=$1
-    shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATSCL_BUILD_TESTS=OFF \
-        -DSTATSCL_BUILD_TOOL=OFF "$@" >/dev/null &&
-        cmake --build "$dir" --target statscl_convert >/dev/null
-}
-
 # The targets whose contract the gates check (the ABI record, the C library
 # versions), each with its toolchain file; x86-64 is the native build.
 targets=(x86-64 ppc32 ppc64 aarch64 armhf)
 declare -A target_toolchains=([x86-64]="" [ppc32]=cmake/ppc32-be.cmake [ppc64]=cmake/ppc64-be.cmake
     [aarch64]=cmake/aarch64.cmake [armhf]=cmake/armhf.cmake)
 
-# `build_target TARGET` builds the library alone for TARGET in
-# build/targets/TARGET, shared by the gates that check it.
+# `build_target TARGET` builds the library alone (RelWithDebInfo, no tests,
+# no tool) for TARGET in build/targets/TARGET, quietly, shared by the gates
+# that check it.
 build_target() {
     local toolchain=()
     [ -z "${target_toolchains[$1]}" ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE="$PWD/${target_toolchains[$1]}")
-    build_library "build/targets/$1" "${toolchain[@]}"
+    cmake -S . -B "build/targets/$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATSCL_BUILD_TESTS=OFF \
+        -DSTATSCL_BUILD_TOOL=OFF "${toolchain[@]}" >/dev/null &&
+        cmake --build "build/targets/$1" --target statscl_convert >/dev/null
 }
 
 # Debian's build flags, as debhelper passes them to CMake (hardening=+all,

@@ -6,7 +6,7 @@
 # configuration's result and time; fails if any configuration fails.  The
 # cross targets at -O2 are the workflows' (scripts/check.sh); here PowerPC is
 # built as a switch image is, MinSizeRel, while its Release build is the
-# package gate's.
+# package gate's; a GCC Debug build is the sanitize workflow's.
 # `05-matrix.sh NAME...` runs only the configurations named.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -20,12 +20,11 @@ clang="-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14"
 declare -A configs=(
     [gcc-release]="-DCMAKE_BUILD_TYPE=Release"
     [gcc-minsizerel]="-DCMAKE_BUILD_TYPE=MinSizeRel"
-    [gcc-debug]="-DCMAKE_BUILD_TYPE=Debug"
     [clang14-release]="-DCMAKE_BUILD_TYPE=Release $clang"
     [debian-flags]="-DCMAKE_BUILD_TYPE=None"
     [ppc-minsizerel]="-DCMAKE_BUILD_TYPE=MinSizeRel $ppc"
 )
-order=(gcc-release gcc-minsizerel gcc-debug clang14-release debian-flags ppc-minsizerel)
+order=(gcc-release gcc-minsizerel clang14-release debian-flags ppc-minsizerel)
 [ $# -eq 0 ] || order=("$@")
 
 # One configuration from a clean folder, in a subshell of its own (Debian's

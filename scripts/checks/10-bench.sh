@@ -4,10 +4,8 @@
 # keep building and running; the figures of such a short run mean nothing.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-if bench/run.sh --benchmark_repetitions=1 --benchmark_min_time=0.0001 >/dev/null &&
-    build/bench/bench/statscl_count_calls >/dev/null; then
-    echo "bench: built and ran once"
-else
-    echo "bench: FAILED"
-    exit 1
-fi
+# shellcheck source=../lib.sh
+. scripts/lib.sh
+once() { bench/run.sh --benchmark_repetitions=1 --benchmark_min_time=0.0001 && build/bench/bench/statscl_count_calls; }
+mkdir -p build
+run_logged "bench: built and ran once" build/bench.log once

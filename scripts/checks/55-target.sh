@@ -59,8 +59,7 @@ for target in "${targets[@]}"; do
     versions=$(cut -d' ' -f1 <<<"$required" | sort -uV | paste -sd' ')
     listed=$(awk -v target="$target" '$1 == target { $1 = ""; print substr($0, 2) }' "$list")
     if [ -n "$versions" ] && [ "$versions" = "$listed" ]; then
-        echo "target glibc $target: $(awk '$1 != last { printf "%s%s (%s", (NR > 1 ? "), " : ""), $1, $2; last = $1; next }
-            { printf " %s", $2 } END { print ")" }' <<<"$required"), as $list lists"
+        echo "target glibc $target: $(paste -sd' ' <<<"$required" | sed 's/ \(GLIBC_\)/, \1/g'), as $list lists"
     else
         echo "target glibc $target: FAILED: the library needs ${versions:-no glibc version}; $list lists ${listed:-none}"
         status=1

@@ -12,8 +12,7 @@ build_settings
 
 dir=build/coverage
 # Counts of this run only.
-[ ! -d "$dir" ] || find "$dir" -name '*.gcda' -delete
-mkdir -p "$dir"
+mkdir -p "$dir" && find "$dir" -name '*.gcda' -delete
 run_logged "coverage: workflow" "$dir/workflow.log" cmake --workflow --preset coverage || exit 1
 gcovr --root . --object-directory "$dir" --filter 'core/' --filter 'internal/' --filter 'types/' --filter 'platform/' \
     --exclude-throw-branches --exclude-unreachable-branches --txt "$dir/coverage.txt" \
