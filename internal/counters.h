@@ -80,6 +80,8 @@ inline void copy64(byte *to, const byte *from, std::size_t count) {
         std::memcpy(to + also, &v1, 16);
     };
     if (n >= 256) {
+        // memmove: a memcpy of known length may be expanded into rep movs,
+        // which is slow to start for a few hundred bytes.
         std::memmove(to, from, n);
     } else if (n >= 32) {
         std::size_t at = 0;
@@ -90,6 +92,48 @@ inline void copy64(byte *to, const byte *from, std::size_t count) {
         move16(0, n - 16);
     } else if (n == 8) {
         store(to, load<uint64_t>(from));
+    }
+}
+
+/// Copies the first and the last `W` bytes (8, 16 or 32) of a run of `last`
+/// + `W` bytes: all of it when the run is at most 2 * W bytes, the two parts
+/// overlapping when it is shorter.  Every load comes before every store.
+template <std::size_t W> inline void copy_ends(byte *to, const byte *from, std::size_t last) {
+    if constexpr (W == 8) {
+        store(to, load<uint64_t>(from));
+    } else {
+        constexpr std::size_t k = W / 16;
+        u64x2 v[2 * k];
+        for (std::size_t i = 0; i < k; ++i) {
+            std::memcpy(&v[i], from + 16 * i, 16);
+            std::memcpy(&v[k + i], from + last + 16 * i, 16);
+        }
+        for (std::size_t i = 0; i < k; ++i) {
+            std::memcpy(to + 16 * i, &v[i], 16);
+            std::memcpy(to + last + 16 * i, &v[k + i], 16);
+        }
+    }
+}
+
+/// Copies `count` counters (1 to 8) at each of `blocks` places `stride` bytes
+/// apart; `to` may equal `from`.  The choice of moves is made once for all
+/// the places.
+inline void copy64_strided(byte *to, const byte *from, std::size_t count, std::size_t blocks,
+                           std::size_t stride) {
+    if constexpr (std::endian::native == std::endian::big) {
+        for (std::size_t at = 0; at < blocks * stride; at += stride)
+            copy64(to + at, from + at, count);
+    } else {
+        const auto each = [&]<std::size_t W>() {
+            for (std::size_t at = 0; at < blocks * stride; at += stride)
+                copy_ends<W>(to + at, from + at, 8 * count - W);
+        };
+        if (count >= 4)
+            each.template operator()<32>();
+        else if (count >= 2)
+            each.template operator()<16>();
+        else
+            each.template operator()<8>();
     }
 }
 

@@ -28,10 +28,11 @@ inline void vl_clear(void *baseline, const void *req, const void *current) {
         return;
     const uint32_t mask = load<uint32_t>(bytes(req)) & ((1U << vl_lanes) - 1);
     for_each_bit_run(mask, [&](std::size_t lane, std::size_t n) {
-        const bool all = n == vl_lanes;
-        const std::size_t count = all ? vl_counters : n, step = all ? 8 * count : 8 * vl_lanes;
-        for (std::size_t at = 8 * lane; at < 8 * vl_counters; at += step)
-            copy64(bytes(baseline) + at, bytes(current) + at, count);
+        if (n == vl_lanes)
+            copy64(bytes(baseline), bytes(current), vl_counters);
+        else
+            copy64_strided(bytes(baseline) + 8 * lane, bytes(current) + 8 * lane, n,
+                           vl_counters / vl_lanes, 8 * vl_lanes);
     });
 }
 
