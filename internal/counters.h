@@ -97,10 +97,14 @@ inline void copy64(byte *to, const byte *from, std::size_t count) {
 
 /// Copies the first and the last `W` bytes (8, 16 or 32) of a run of `last`
 /// + `W` bytes: all of it when the run is at most 2 * W bytes, the two parts
-/// overlapping when it is shorter.  Every load comes before every store.
+/// overlapping when it is shorter (the same bytes twice when `last` is 0, so
+/// the callers take the narrowest `W` that covers the run).  Every load comes
+/// before every store.
 template <std::size_t W> inline void copy_ends(byte *to, const byte *from, std::size_t last) {
     if constexpr (W == 8) {
-        store(to, load<uint64_t>(from));
+        const uint64_t first = load<uint64_t>(from), final = load<uint64_t>(from + last);
+        store(to, first);
+        store(to + last, final);
     } else {
         constexpr std::size_t k = W / 16;
         u64x2 v[2 * k];
@@ -128,9 +132,9 @@ inline void copy64_strided(byte *to, const byte *from, std::size_t count, std::s
             for (std::size_t at = 0; at < blocks * stride; at += stride)
                 copy_ends<W>(to + at, from + at, 8 * count - W);
         };
-        if (count >= 4)
+        if (count > 4)
             each.template operator()<32>();
-        else if (count >= 2)
+        else if (count > 2)
             each.template operator()<16>();
         else
             each.template operator()<8>();
