@@ -157,10 +157,8 @@ TEST(kernels, diff_kernels_subtract_like_one_counter_at_a_time) {
         for (const std::size_t count : {8, 9, 15, 16, 17, 35, 64, 151})
             for (std::size_t at = 0; k.supported() && at < 8; ++at) {
                 bytes older(8 * count + 8), newer(older.size()), out(older.size());
-                for (unsigned char &b : older)
-                    b = static_cast<unsigned char>(random());
-                for (unsigned char &b : newer)
-                    b = static_cast<unsigned char>(random());
+                for (std::size_t i = 0; i < older.size(); ++i)
+                    older[i] = static_cast<unsigned char>(random()), newer[i] = older[i] ^ 0x5A;
                 bytes want = out, into_older = older, into_newer = newer;
                 for (std::size_t i = at; i < at + 8 * count; i += 8)
                     internal::store(want.data() + i, internal::load<uint64_t>(newer.data() + i) -
