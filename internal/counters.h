@@ -119,6 +119,14 @@ template <std::size_t W> inline void copy_ends(byte *to, const byte *from, std::
     }
 }
 
+/// copy_ends at every `stride` bytes below `end`.
+template <std::size_t W>
+inline void copy_ends_each(byte *to, const byte *from, std::size_t last, std::size_t end,
+                           std::size_t stride) {
+    for (std::size_t at = 0; at < end; at += stride)
+        copy_ends<W>(to + at, from + at, last);
+}
+
 /// Copies `count` counters (1 to 8) at each of `blocks` places `stride` bytes
 /// apart; `to` may equal `from`.  The choice of moves is made once for all
 /// the places.
@@ -128,16 +136,13 @@ inline void copy64_strided(byte *to, const byte *from, std::size_t count, std::s
         for (std::size_t at = 0; at < blocks * stride; at += stride)
             copy64(to + at, from + at, count);
     } else {
-        const auto each = [&]<std::size_t W>() {
-            for (std::size_t at = 0; at < blocks * stride; at += stride)
-                copy_ends<W>(to + at, from + at, 8 * count - W);
-        };
+        const std::size_t end = blocks * stride;
         if (count > 4)
-            each.template operator()<32>();
+            copy_ends_each<32>(to, from, 8 * count - 32, end, stride);
         else if (count > 2)
-            each.template operator()<16>();
+            copy_ends_each<16>(to, from, 8 * count - 16, end, stride);
         else
-            each.template operator()<8>();
+            copy_ends_each<8>(to, from, 8 * count - 8, end, stride);
     }
 }
 
