@@ -10,9 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "../core/catalogue.h"
+#include "baseline_requests.h"
 
-#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -33,27 +32,6 @@ struct buffers {
 buffers buf;
 
 using statscl::internal::catalogue;
-using statscl::internal::kind_info;
-
-// The request, zeroed, with the kind's selecting field (if it has one) set to
-// `value`, in host order as diff and clear read it.
-void set_request(const kind_info &k, uint64_t value) {
-    std::memset(buf.req, 0, sizeof buf.req);
-    for (const statscl::internal::field &f : k.request)
-        if (k.select_all.field != nullptr && std::strcmp(f.name, k.select_all.field) == 0)
-            statscl::internal::with_width(f.width, [&]<class T>() {
-                statscl::internal::store(buf.req + f.offset, static_cast<T>(value));
-            });
-}
-
-// The low half of the set bits: it selects half of what all of them select
-// (qos 3 -> 1, vl 0xFF -> 0x0F, fabric_path's 48 paths -> 24).
-uint64_t low_half(uint64_t bits) {
-    uint64_t half = 0;
-    for (int n = std::popcount(bits) / 2; n > 0; --n, bits &= bits - 1)
-        half |= bits & (~bits + 1);
-    return half;
-}
 
 struct entry {
     std::string kind, op;
@@ -92,21 +70,17 @@ void register_all() {
         add(catalogue[type - 1].name, "stats_ntoh in place", len, nothing,
             [row, len] { row->stats_ntoh(buf.dst, buf.dst, len); });
     }
-    for (const kind_info &k : catalogue) {
-        const statscl_convert_t *row = k.type != 0 ? statscl_get_convert_tbl(k.type) : nullptr;
-        if (row == nullptr || !diff_works(k))
+    for (const baseline_request &w : baseline_requests()) {
+        const statscl_convert_t *row = w.row;
+        const auto all = [&w] { w.select(buf.req, true); };
+        add(w.kind.name, "diff", w.bytes_all, all, [row] { row->diff(buf.base, buf.req, buf.dst); });
+        if (!statscl::internal::clear_works(w.kind))
             continue;
-        uint32_t bytes = 0;
-        for (const statscl::internal::field &f : k.diff_fields)
-            bytes += f.width * f.count;
-        const uint64_t all = k.select_all.value;
-        const auto select_all = [&k, all] { set_request(k, all); };
-        add(k.name, "diff", bytes, select_all, [row] { row->diff(buf.base, buf.req, buf.dst); });
-        add(k.name, "clear all", bytes, select_all,
+        add(w.kind.name, "clear all", w.bytes_all, all,
             [row] { row->clear(buf.base, buf.req, buf.dst); });
-        if (k.select_all.field != nullptr)
+        if (w.bytes_half != 0)
             add(
-                k.name, "clear half", bytes / 2, [&k, all] { set_request(k, low_half(all)); },
+                w.kind.name, "clear half", w.bytes_half, [&w] { w.select(buf.req, false); },
                 [row] { row->clear(buf.base, buf.req, buf.dst); });
     }
     for (const uint32_t bytes : memcpy_sizes)
@@ -120,7 +94,9 @@ void register_all() {
 }
 
 // Collects ns per call by benchmark name, the fastest of the repetitions
-// (the least disturbed by the rest of the machine), and prints nothing.
+// (the least disturbed by the rest of the machine), and prints nothing.  The
+// time is the thread's CPU time, which leaves out the time the thread waits
+// for a core on a shared machine; on an idle one it equals the real time.
 class collector : public benchmark::BenchmarkReporter {
   public:
     std::map<std::string, double> ns;
@@ -131,8 +107,8 @@ class collector : public benchmark::BenchmarkReporter {
                 continue;
             const std::string name = r.run_name.function_name;
             const auto seen = ns.find(name);
-            if (seen == ns.end() || r.GetAdjustedRealTime() < seen->second)
-                ns[name] = r.GetAdjustedRealTime();
+            if (seen == ns.end() || r.GetAdjustedCPUTime() < seen->second)
+                ns[name] = r.GetAdjustedCPUTime();
         }
     }
 };

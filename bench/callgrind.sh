@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # callgrind.sh - instructions per call of every row's stats_hton and
-# stats_ntoh, counted by valgrind's callgrind (repeatable on a busy machine).
+# stats_ntoh, and of diff and clear with every counter selected, counted by
+# valgrind's callgrind (repeatable on a busy machine).
 # Counts the library as built (the kernel the loader picks on this CPU) and a
 # build without the vector kernels, which is what a CPU without SSSE3 runs.
 set -euo pipefail

@@ -21,7 +21,7 @@ void swap64_scalar(byte *dst, const byte *src, std::size_t count) {
         store(dst + 8 * i, byteswap(load<uint64_t>(src + 8 * i)));
 }
 
-#ifndef STATSCL_X86_KERNELS
+#if !defined(STATSCL_X86_KERNELS) && !defined(STATSCL_NEON_KERNEL)
 void swap64(byte *dst, const byte *src, std::size_t count) { swap64_scalar(dst, src, count); }
 #endif
 

@@ -7,6 +7,9 @@
 #ifdef STATSCL_X86_KERNELS
 #include "x86/kernels.h"
 #endif
+#ifdef STATSCL_NEON_KERNEL
+#include "arm/kernels.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -116,6 +119,8 @@ TEST(kernels, agree_with_a_bytewise_reversal_at_every_alignment) {
         {"scalar", internal::swap64_scalar}, {"dispatched", internal::swap64}};
 #ifdef STATSCL_X86_KERNELS
     __builtin_cpu_init();
+#endif
+#if defined(STATSCL_X86_KERNELS) || defined(STATSCL_NEON_KERNEL)
     for (const internal::swap64_kernel &k : internal::swap64_kernels)
         if (k.supported())
             kernels.emplace_back(k.name, k.fn);
@@ -141,6 +146,33 @@ TEST(kernels, agree_with_a_bytewise_reversal_at_every_alignment) {
                         << name << " in place";
                 }
 }
+
+#ifdef STATSCL_X86_KERNELS
+// Each diff kernel this CPU runs, at every alignment, out of place and in
+// place on either input, against a subtraction of one counter at a time.
+TEST(kernels, diff_kernels_subtract_like_one_counter_at_a_time) {
+    __builtin_cpu_init();
+    std::mt19937 random(20261206);
+    for (const auto &k : internal::diff64_kernels)
+        for (const std::size_t count : {8, 9, 15, 16, 17, 35, 64, 151})
+            for (std::size_t at = 0; k.supported() && at < 8; ++at) {
+                bytes older(8 * count + 8), newer(older.size()), out(older.size());
+                for (std::size_t i = 0; i < older.size(); ++i)
+                    older[i] = static_cast<unsigned char>(random()), newer[i] = older[i] ^ 0x5A;
+                bytes want = out, into_older = older, into_newer = newer;
+                for (std::size_t i = at; i < at + 8 * count; i += 8)
+                    internal::store(want.data() + i, internal::load<uint64_t>(newer.data() + i) -
+                                                         internal::load<uint64_t>(older.data() + i));
+                k.fn(older.data() + at, newer.data() + at, out.data() + at, count);
+                k.fn(into_older.data() + at, newer.data() + at, into_older.data() + at, count);
+                k.fn(older.data() + at, into_newer.data() + at, into_newer.data() + at, count);
+                ASSERT_EQ(out, want) << k.name << " count " << count << " +" << at;
+                for (const bytes *in_place : {&into_older, &into_newer})
+                    ASSERT_TRUE(std::equal(want.begin() + at, want.end() - 8 + at,
+                                           in_place->begin() + at)) << k.name << " in place";
+            }
+}
+#endif
 
 } // namespace
 } // namespace statscl::oracle

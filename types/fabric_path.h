@@ -30,12 +30,21 @@ inline constexpr field fabric_path_arrays[] = {
 // Every path: the mask bits from 48 up select nothing.
 inline constexpr uint64_t fabric_path_all = (uint64_t{1} << fabric_path_arrays[0].count) - 1;
 
+// The arrays follow one another: with every path selected they are one run.
+static_assert(end_of(fabric_path_arrays[0]) == fabric_path_arrays[1].offset &&
+              end_of(fabric_path_arrays[1]) == fabric_path_arrays[2].offset);
+
 // Calls apply(offset, n) for each run of n adjacent selected paths in each of
-// the three arrays; the mask is read once.
-template <class Apply> void for_selected_paths(const void *req, Apply apply) {
+// the three arrays, or once for the three arrays together when every path is
+// selected; the mask is read once.  Inlined like for_each_bit_run.
+template <class Apply> [[gnu::always_inline]] inline void for_selected_paths(const void *req, Apply apply) {
     constexpr uint32_t mask_at = field_named(fabric_path_request, "path_mask").offset;
     const uint64_t mask = load<uint64_t>(bytes(req) + mask_at) & fabric_path_all;
     for_each_bit_run(mask, [&](std::size_t path, std::size_t n) {
+        if (n == fabric_path_arrays[0].count) {
+            apply(fabric_path_arrays[0].offset, 3 * n);
+            return;
+        }
         for (const field &array : fabric_path_arrays)
             apply(array.offset + 8 * path, n);
     });

@@ -21,14 +21,18 @@ inline constexpr std::size_t vl_lanes = field_named(vl_stats, "block_0").count;
 inline constexpr std::size_t vl_counters = size_of(vl_stats) / 8;
 
 // Bit i of lane_mask (i = 0 to 7) captures lane i of every block; adjacent
-// selected lanes are copied together.
+// selected lanes are copied together, and every lane of every block is one
+// copy.
 inline void vl_clear(void *baseline, const void *req, const void *current) {
     if (baseline == nullptr || req == nullptr || current == nullptr)
         return;
     const uint32_t mask = load<uint32_t>(bytes(req)) & ((1U << vl_lanes) - 1);
     for_each_bit_run(mask, [&](std::size_t lane, std::size_t n) {
-        for (std::size_t at = 8 * lane; at < 8 * vl_counters; at += 8 * vl_lanes)
-            copy64(bytes(baseline) + at, bytes(current) + at, n);
+        if (n == vl_lanes)
+            copy64(bytes(baseline), bytes(current), vl_counters);
+        else
+            copy64_strided(bytes(baseline) + 8 * lane, bytes(current) + 8 * lane, n,
+                           vl_counters / vl_lanes, 8 * vl_lanes);
     });
 }
 

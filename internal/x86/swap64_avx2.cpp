@@ -27,7 +27,8 @@ __attribute__((target("avx2"))) void swap64_avx2(byte *dst, const byte *src, std
         _mm256_storeu_si256(reinterpret_cast<__m256i_u *>(dst + 8 * i),
                             _mm256_shuffle_epi8(a, reverse));
     }
-    swap64_scalar(dst + 8 * i, src + 8 * i, count - i);
+    if (i < count) // no call when the values end on a whole vector
+        swap64_scalar(dst + 8 * i, src + 8 * i, count - i);
 }
 
 } // namespace statscl::internal

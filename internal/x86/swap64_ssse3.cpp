@@ -22,7 +22,8 @@ __attribute__((target("ssse3"))) void swap64_ssse3(byte *dst, const byte *src, s
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i_u *>(src + 8 * i));
         _mm_storeu_si128(reinterpret_cast<__m128i_u *>(dst + 8 * i), _mm_shuffle_epi8(a, reverse));
     }
-    swap64_scalar(dst + 8 * i, src + 8 * i, count - i);
+    if (i < count) // no call when the values end on a whole vector
+        swap64_scalar(dst + 8 * i, src + 8 * i, count - i);
 }
 
 } // namespace statscl::internal
