@@ -22,13 +22,14 @@ __attribute__((target("avx2"))) void put4(byte *out, std::size_t i, __m256i v) {
 __attribute__((target("avx2"))) void diff64_avx2(const byte *older, const byte *newer, byte *out,
                                                  std::size_t count) {
     std::size_t i = 0;
-    for (; i + 16 <= count; i += 16) { // 128 bytes of each: every load, then every store
-        const __m256i a = sub4(older, newer, i), b = sub4(older, newer, i + 4);
-        const __m256i c = sub4(older, newer, i + 8), d = sub4(older, newer, i + 12);
-        put4(out, i, a);
-        put4(out, i + 4, b);
-        put4(out, i + 8, c);
-        put4(out, i + 12, d);
+    // Each vector is stored before the next one is loaded: with every load
+    // of a step first, records whose counters sit 2 bytes past alignment
+    // (diag) ran 2.7 times slower, and aligned ones 1.2 times.
+    for (; i + 16 <= count; i += 16) {
+        put4(out, i, sub4(older, newer, i));
+        put4(out, i + 4, sub4(older, newer, i + 4));
+        put4(out, i + 8, sub4(older, newer, i + 8));
+        put4(out, i + 12, sub4(older, newer, i + 12));
     }
     for (; i + 4 <= count; i += 4)
         put4(out, i, sub4(older, newer, i));
