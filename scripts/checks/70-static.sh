@@ -13,5 +13,5 @@ install_missing build static || { echo "static: could not install the analysers"
 build_settings
 
 # A clean build: every source is analysed again.
-rm -rf build/static
+rm -rf build/static && mkdir -p build
 run_logged "static: clang-tidy and cppcheck" build/static.log cmake --workflow --preset static
