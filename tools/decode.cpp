@@ -1,8 +1,6 @@
 // decode.cpp - `statscl decode`: a captured network-order payload as named
 // fields, through the kind's own ntoh; with --baseline, the kind's clear and
 // diff as a host calls them.
-#include <cstring>
-
 #include "tool.h"
 
 namespace statscl::tool {
@@ -19,10 +17,94 @@ struct decode_options {
     bool request = false;
 };
 
+/// Calls fn(label, offset, width, elements) for every element of `fields`;
+/// the bytes of a width-1 field are one element labelled with its name.
+template <class Fn> void for_each_element(layout fields, Fn &&fn) {
+    for (const field &f : fields) {
+        if (f.width == 1) {
+            fn(std::string(f.name), f.offset, f.width, f.count);
+            continue;
+        }
+        for (uint32_t i = 0; i < f.count; ++i)
+            fn(f.count == 1 ? std::string(f.name) : fmt::format("{}[{}]", f.name, i),
+               f.offset + i * f.width, f.width, 1U);
+    }
+}
+
 /// The text of one element of a host-order record.
 std::string element_text(const bytes &record, uint32_t offset, uint32_t width, uint32_t count) {
     return width == 1 ? to_hex(record.data() + offset, count)
                       : fmt::format("{}", get_host(record.data() + offset, width));
+}
+
+/// Whether `touched` is given and has no nonzero byte among `size` at offset.
+bool untouched(const bytes *touched, uint32_t offset, uint32_t size) {
+    return touched != nullptr && std::all_of(touched->begin() + offset,
+                                             touched->begin() + offset + size,
+                                             [](unsigned char b) { return b == 0; });
+}
+
+/// The elements of `fields` in a table, a column of values for each record;
+/// "-" in the last where `touched`, when given, has no nonzero byte.  A
+/// single record's values are also shown in hex.
+std::string records_table(layout fields, std::vector<std::string> head,
+                          const std::vector<const bytes *> &records,
+                          const bytes *touched = nullptr) {
+    std::vector<table_row> rows{{std::move(head)}};
+    for_each_element(fields, [&](const std::string &label, uint32_t offset, uint32_t width,
+                                 uint32_t count) {
+        table_row row{{label, std::to_string(offset)}, width == 1};
+        for (const bytes *r : records)
+            row.cells.push_back(element_text(*r, offset, width, count));
+        if (untouched(touched, offset, width * count))
+            row.cells.back() = "-";
+        if (records.size() == 1 && width != 1)
+            row.cells.push_back(fmt::format("{:#0{}x}", get_host(records[0]->data() + offset, width),
+                                            2 + 2 * width));
+        rows.push_back(std::move(row));
+    });
+    return table(rows, std::string("<") + std::string(rows[0].cells.size() - 1, '>'));
+}
+
+/// Every field of a host-order record: a number, an array of numbers, or a
+/// hex string for bytes of unknown layout.  With hex64, 64-bit values are
+/// "0x..." strings, which survive doubles; elements of which `touched`, when
+/// given, has no nonzero byte are null.
+json fields_to_json(layout fields, const bytes &record, bool hex64,
+                    const bytes *touched = nullptr) {
+    const auto value = [&](uint32_t offset, uint32_t width) -> json {
+        if (untouched(touched, offset, width))
+            return nullptr;
+        const uint64_t v = get_host(record.data() + offset, width);
+        return hex64 && width == 8 ? json(fmt::format("{:#018x}", v)) : json(v);
+    };
+    json out = json::object();
+    for (const field &f : fields) {
+        if (f.width == 1) {
+            out[f.name] = to_hex(record.data() + f.offset, f.count);
+        } else if (f.count == 1) {
+            out[f.name] = value(f.offset, f.width);
+        } else {
+            json values = json::array();
+            for (uint32_t i = 0; i < f.count; ++i)
+                values.push_back(value(f.offset + i * f.width, f.width));
+            out[f.name] = std::move(values);
+        }
+    }
+    return out;
+}
+
+/// JSON with one field a line: objects are spread out, arrays kept on one
+/// line, so that a payload's JSON reads (and diffs) field by field.
+std::string dump_lines(const json &j, int depth = 0) {
+    if (!j.is_object() || j.empty())
+        return j.dump();
+    const std::string pad(2 * (depth + 1), ' ');
+    std::string s = "{\n";
+    for (const auto &[key, value] : j.items())
+        s += (s.size() > 2 ? ",\n" : "") + pad + json(key).dump() + ": " +
+             dump_lines(value, depth + 1);
+    return s + "\n" + std::string(2 * depth, ' ') + "}";
 }
 
 std::string title(const kind_ref &kind, part p) {
@@ -91,31 +173,39 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
     return record;
 }
 
+/// The request field that select_all names, if the kind has one.
+const field *selecting_field(const kind_info &k) {
+    for (const field &f : k.request)
+        if (k.select_all.field != nullptr && f.name == std::string_view(k.select_all.field))
+            return &f;
+    return nullptr;
+}
+
+/// A host-order record with a distinct value in every element; a request's
+/// selecting field holds the value that widens clear and diff to everything.
 bytes sample_host(const kind_ref &kind, part p) {
-    return sample_record(kind.fields(p),
-                         p == part::request ? kind.info.select_all : internal::selector{});
+    const layout fields = kind.fields(p);
+    bytes record(size_of(fields), 0);
+    for (std::size_t n = 0; n < fields.size(); ++n) {
+        const field &f = fields[n];
+        for (uint32_t i = 0; i < f.count; ++i)
+            put_host(record.data() + f.offset + i * f.width, f.width,
+                     &f == selecting_field(kind.info) ? kind.info.select_all.value
+                     : f.width == 1                   ? i
+                                                      : 1000 * (n + 1) + i);
+    }
+    return record;
 }
 
 std::string decode_one(const kind_ref &kind, part p, const bytes &record, const decode_options &opt,
                        bool sample) {
     if (opt.json) {
         json j = header_json(kind, p);
-        j["fields"] = fields_to_json(kind.fields(p), record, {.hex64 = opt.hex64});
+        j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);
         return dump_lines(j) + "\n";
     }
-    std::vector<table_row> rows{{{"field", "offset", "value", "hex"}}};
-    for_each_element(kind.fields(p), [&](const std::string &label, uint32_t offset, uint32_t width,
-                                         uint32_t count) {
-        const std::string value = element_text(record, offset, width, count);
-        if (width == 1)
-            rows.push_back({{label, std::to_string(offset), value}, true});
-        else
-            rows.push_back({{label, std::to_string(offset), value,
-                             fmt::format("{:#0{}x}", get_host(record.data() + offset, width),
-                                         2 + 2 * width)}});
-    });
     return fmt::format("{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
-                       table(rows, "<>>>"));
+                       records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
 }
 
 // ---------------------------------------------------------------------------
@@ -125,21 +215,19 @@ std::string decode_one(const kind_ref &kind, part p, const bytes &record, const 
 /// its byte swap holds nothing else, was written in the wrong byte order: it
 /// selects no counter without a word from clear or diff.
 void warn_if_swapped(const kind_ref &kind, const bytes &req, const std::string &source) {
-    const internal::selector all = kind.info.select_all;
-    for (const field &f : kind.info.request) {
-        if (all.field == nullptr || std::strcmp(f.name, all.field) != 0)
-            continue;
-        bytes swapped(req.begin() + f.offset, req.begin() + f.offset + f.width);
-        std::reverse(swapped.begin(), swapped.end());
-        const uint64_t given = get_host(req.data() + f.offset, f.width);
-        const uint64_t other = get_host(swapped.data(), f.width);
-        if ((given & all.value) == 0 && other != 0 && (other & ~all.value) == 0)
-            std::cerr << fmt::format("statscl: warning: {}: {}'s {} is {:#0{}x}, which selects no "
-                                     "counter; byte-swapped, {:#0{}x}, it would: a request "
-                                     "payload is in network byte order\n",
-                                     source, kind.info.name, f.name, given, 2 + 2 * f.width, other,
-                                     2 + 2 * f.width);
-    }
+    const field *f = selecting_field(kind.info);
+    if (f == nullptr)
+        return;
+    const uint64_t all = kind.info.select_all.value;
+    const uint64_t given = get_host(req.data() + f->offset, f->width);
+    const uint64_t other = internal::with_width(
+        f->width, [&]<class T>() -> uint64_t { return internal::byteswap(static_cast<T>(given)); });
+    if ((given & all) == 0 && other != 0 && (other & ~all) == 0)
+        std::cerr << fmt::format("statscl: warning: {}: {}'s {} is {:#0{}x}, which selects no "
+                                 "counter; byte-swapped, {:#0{}x}, it would: a request "
+                                 "payload is in network byte order\n",
+                                 source, kind.info.name, f->name, given, 2 + 2 * f->width, other,
+                                 2 + 2 * f->width);
 }
 
 /// The request that clear and diff read, how the output names it, and its
@@ -234,10 +322,10 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
         json j = header_json(kind, part::statistics);
         j["request"] = req.said;
         if (!req.shown.empty())
-            j["request_fields"] = fields_to_json(req.shown, req.data);
-        j["current"] = fields_to_json(fields, current, {.hex64 = opt.hex64});
-        j["baseline"] = fields_to_json(fields, baseline, {.hex64 = opt.hex64});
-        j["diff"] = fields_to_json(fields, result, {.hex64 = opt.hex64, .touched = &touched});
+            j["request_fields"] = fields_to_json(req.shown, req.data, false);
+        j["current"] = fields_to_json(fields, current, opt.hex64);
+        j["baseline"] = fields_to_json(fields, baseline, opt.hex64);
+        j["diff"] = fields_to_json(fields, result, opt.hex64, &touched);
         return dump_lines(j) + "\n";
     }
     std::string said = req.said;
@@ -245,17 +333,6 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
         req.shown, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
             said += fmt::format("\n  {} = {}", label, element_text(req.data, offset, width, count));
         });
-    std::vector<table_row> rows{{{"field", "offset", "current", "baseline", "diff"}}};
-    for_each_element(fields, [&](const std::string &label, uint32_t offset, uint32_t width,
-                                 uint32_t count) {
-        const bool written =
-            std::any_of(touched.begin() + offset, touched.begin() + offset + width * count,
-                        [](unsigned char b) { return b != 0; });
-        rows.push_back({{label, std::to_string(offset), element_text(current, offset, width, count),
-                         element_text(baseline, offset, width, count),
-                         written ? element_text(result, offset, width, count) : "-"},
-                        width == 1});
-    });
     const std::string_view name = kind.info.name;
     const std::string source = source_name(opt.baseline);
     return fmt::format(
@@ -271,7 +348,8 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
                           name,
                           kind.info.diff_newer_first ? " (called as diff(current, req, baseline))"
                                                      : ""),
-        table(rows, "<>>>>"));
+        records_table(fields, {"field", "offset", "current", "baseline", "diff"},
+                      {&current, &baseline, &result}, &touched));
 }
 
 std::string decode(const decode_options &opt) {

@@ -1,9 +1,80 @@
 // encode.cpp - `statscl encode`: JSON as `statscl decode --json` prints it
 // becomes the network-order payload, through the kind's own hton.
+#include <charconv>
+#include <cstring>
+#include <limits>
+
 #include "tool.h"
 
 namespace statscl::tool {
 namespace {
+
+// An integer as a JSON number or a "0x..." string, within the field's range.
+uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
+    const uint64_t max = internal::with_width(
+        width, []<class T>() -> uint64_t { return std::numeric_limits<T>::max(); });
+    uint64_t value = v.is_number_unsigned() ? v.get<uint64_t>() : 0;
+    bool in_range = v.is_number_unsigned();
+    if (!v.is_number_integer()) {
+        const std::string text = v.is_string() ? v.get<std::string>() : "";
+        const std::string_view digits =
+            text.starts_with("0x") ? std::string_view(text).substr(2) : std::string_view();
+        const auto [stop, error] = std::from_chars(digits.begin(), digits.end(), value, 16);
+        if (stop != digits.end() || error == std::errc::invalid_argument)
+            throw refusal(
+                fmt::format("'{}': expected an unsigned integer or a \"0x...\" hex string, not {}",
+                            label, v.dump()));
+        in_range = error != std::errc::result_out_of_range;
+    }
+    if (!in_range || value > max)
+        throw refusal(fmt::format("'{}': {} is out of range for a {}-bit field (0 to {})", label,
+                                  v.dump(), 8 * width, max));
+    return value;
+}
+
+/// The host-order record that a "fields" object describes, each integer a
+/// number or a "0x..." string.  Refuses unknown, missing and malformed fields
+/// and values out of a field's range.
+bytes fields_from_json(layout fields, const json &values, const std::string &what) {
+    if (!values.is_object())
+        throw refusal(fmt::format("'fields' must be an object of the {} fields", what));
+    std::vector<std::string_view> names;
+    for (const field &f : fields)
+        names.emplace_back(f.name);
+    for (const auto &[name, value] : values.items())
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
+                                      fmt::join(names, ", ")));
+    bytes record(size_of(fields), 0);
+    for (const field &f : fields) {
+        const auto it = values.find(f.name);
+        if (it == values.end())
+            throw refusal(fmt::format("missing field '{}' of {}", f.name, what));
+        unsigned char *at = record.data() + f.offset;
+        if (f.width == 1) {
+            const std::string expect =
+                fmt::format("'{}' must be a string of {} bytes in hex", f.name, f.count);
+            if (!it->is_string())
+                throw refusal(expect);
+            const bytes b = parse_hex(it->get<std::string>(), expect + ": ");
+            if (b.size() != f.count)
+                throw refusal(fmt::format("{}, not {}", expect, b.size()));
+            std::memcpy(at, b.data(), b.size());
+        } else if (f.count == 1) {
+            put_host(at, f.width, value_of(*it, f.name, f.width));
+        } else {
+            if (!it->is_array() || it->size() != f.count)
+                throw refusal(fmt::format(
+                    "'{}' must be an array of {} values, not {}", f.name, f.count,
+                    it->is_array() ? fmt::format("{} values", it->size()) : it->dump()));
+            for (uint32_t i = 0; i < f.count; ++i)
+                put_host(at + i * f.width, f.width,
+                         value_of((*it)[i], fmt::format("{}[{}]", f.name, i), f.width));
+        }
+    }
+    return record;
+}
+
 
 struct encode_options {
     std::string type;
@@ -49,9 +120,13 @@ std::string encode(const encode_options &opt) {
         throw refusal(fmt::format("{}: {}", source, e.what()));
     }
     to_network(kind, p, record);
-    if (opt.hex)
-        return to_hex_lines(record);
-    return std::string(record.begin(), record.end());
+    if (!opt.hex)
+        return std::string(record.begin(), record.end());
+    std::string lines; // 16 bytes a line
+    for (std::size_t at = 0; at < record.size(); at += 16)
+        lines += fmt::format("{:02x}\n", fmt::join(record.begin() + at,
+                                                   record.begin() + std::min(at + 16, record.size()), " "));
+    return lines;
 }
 
 } // namespace

@@ -8,11 +8,10 @@
 namespace statscl::tool {
 namespace {
 
-std::string upper(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return out;
+std::string upper(std::string s) {
+    for (char &c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
 }
 
 void define(std::string &out, const std::string &name, uint32_t value) {

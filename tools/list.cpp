@@ -35,13 +35,11 @@ json record_json(layout fields) {
 std::string list_text() {
     std::vector<table_row> rows{
         {{"type", "kind", "request", "statistics", "stats_ntoh len", "operations that do work"}}};
-    for (const kind_info &k : internal::catalogue) {
-        const kind_ref kind = find_kind(k.name);
+    for (const kind_info &k : internal::catalogue)
         rows.push_back({{k.type != 0 ? std::to_string(k.type) : "-", k.name,
-                         kind.row.req_len != 0 ? std::to_string(kind.row.req_len) : "-",
-                         std::to_string(kind.row.stats_len), std::string(name_of(k.stats_len)),
+                         k.request.empty() ? "-" : std::to_string(size_of(k.request)),
+                         std::to_string(size_of(k.stats)), std::string(name_of(k.stats_len)),
                          fmt::format("{}", fmt::join(operations(k), " "))}});
-    }
     return table(rows, "><>><<") +
            "\nreq: req_hton and req_ntoh convert the request; stats: stats_hton and stats_ntoh"
            " convert the\nstatistics; diff and clear keep a baseline; pss: save_pss and "

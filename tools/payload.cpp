@@ -1,4 +1,4 @@
-// payload.cpp - reading input, and hex text in both directions.
+// payload.cpp - reading input, and hex text as bytes.
 #include "tool.h"
 
 #include <cctype>
@@ -7,6 +7,10 @@
 #include <fstream>
 
 namespace statscl::tool {
+
+/// The largest input read: far above any record, far below a mistake such as
+/// a disk image.
+constexpr std::size_t max_input = 1 << 20;
 
 std::string read_input(const std::string &path) {
     const std::string what = path == "-" ? "standard input" : "'" + path + "'";
@@ -53,18 +57,6 @@ bytes parse_hex(std::string_view text, const std::string &context) {
                                   "line {}, column {}, has no partner",
                                   context, digits, odd_line, odd_column));
     return out;
-}
-
-std::string to_hex(const unsigned char *data, std::size_t size) {
-    return fmt::format("{:02x}", fmt::join(data, data + size, ""));
-}
-
-std::string to_hex_lines(const bytes &data) {
-    std::string s;
-    for (std::size_t at = 0; at < data.size(); at += 16)
-        s += fmt::format("{:02x}\n", fmt::join(data.begin() + at,
-                                               data.begin() + std::min(at + 16, data.size()), " "));
-    return s;
 }
 
 } // namespace statscl::tool
