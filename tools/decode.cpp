@@ -20,15 +20,11 @@ struct decode_options {
 /// Calls fn(label, offset, width, elements) for every element of `fields`;
 /// the bytes of a width-1 field are one element labelled with its name.
 template <class Fn> void for_each_element(layout fields, Fn &&fn) {
-    for (const field &f : fields) {
-        if (f.width == 1) {
-            fn(std::string(f.name), f.offset, f.width, f.count);
-            continue;
-        }
-        for (uint32_t i = 0; i < f.count; ++i)
-            fn(f.count == 1 ? std::string(f.name) : fmt::format("{}[{}]", f.name, i),
-               f.offset + i * f.width, f.width, 1U);
-    }
+    for (const field &f : fields)
+        for (uint32_t i = 0; i < (f.width == 1 ? 1 : f.count); ++i)
+            fn(f.count == 1 || f.width == 1 ? std::string(f.name)
+                                            : fmt::format("{}[{}]", f.name, i),
+               f.offset + i * f.width, f.width, f.width == 1 ? f.count : 1U);
 }
 
 /// The text of one element of a host-order record.
@@ -72,24 +68,18 @@ std::string records_table(layout fields, std::vector<std::string> head,
 /// given, has no nonzero byte are null.
 json fields_to_json(layout fields, const bytes &record, bool hex64,
                     const bytes *touched = nullptr) {
-    const auto value = [&](uint32_t offset, uint32_t width) -> json {
-        if (untouched(touched, offset, width))
-            return nullptr;
-        const uint64_t v = get_host(record.data() + offset, width);
-        return hex64 && width == 8 ? json(fmt::format("{:#018x}", v)) : json(v);
-    };
     json out = json::object();
     for (const field &f : fields) {
-        if (f.width == 1) {
-            out[f.name] = to_hex(record.data() + f.offset, f.count);
-        } else if (f.count == 1) {
-            out[f.name] = value(f.offset, f.width);
-        } else {
-            json values = json::array();
-            for (uint32_t i = 0; i < f.count; ++i)
-                values.push_back(value(f.offset + i * f.width, f.width));
-            out[f.name] = std::move(values);
+        json values = json::array();
+        for (uint32_t i = 0, at = f.offset; f.width != 1 && i < f.count; ++i, at += f.width) {
+            const uint64_t v = get_host(record.data() + at, f.width);
+            values.push_back(untouched(touched, at, f.width) ? json(nullptr)
+                             : hex64 && f.width == 8       ? json(fmt::format("{:#018x}", v))
+                                                           : json(v));
         }
+        out[f.name] = f.width == 1   ? json(to_hex(record.data() + f.offset, f.count))
+                      : f.count == 1 ? values[0]
+                                     : values;
     }
     return out;
 }
@@ -197,17 +187,6 @@ bytes sample_host(const kind_ref &kind, part p) {
     return record;
 }
 
-std::string decode_one(const kind_ref &kind, part p, const bytes &record, const decode_options &opt,
-                       bool sample) {
-    if (opt.json) {
-        json j = header_json(kind, p);
-        j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);
-        return dump_lines(j) + "\n";
-    }
-    return fmt::format("{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
-                       records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
-}
-
 // ---------------------------------------------------------------------------
 // The baseline as a host keeps it: the kind's clear, then its diff.
 
@@ -260,17 +239,6 @@ used_request request_for(const kind_ref &kind, const decode_options &opt) {
     return r;
 }
 
-/// The baseline that the kind's clear captures from `reading` into a zeroed
-/// one; for a kind whose clear does nothing, the reading itself, as its host
-/// would copy it.
-bytes cleared(const kind_ref &kind, const bytes &req, const bytes &reading) {
-    if (!clear_works(kind.info))
-        return reading;
-    bytes baseline(reading.size(), 0);
-    kind.row.clear(baseline.data(), req.data(), reading.data());
-    return baseline;
-}
-
 /// Current minus baseline as the kind's diff computes it.
 bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, const bytes &current) {
     const bool newer_first = kind.info.diff_newer_first;
@@ -303,7 +271,12 @@ bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
 std::string decode_with_baseline(const kind_ref &kind, const bytes &current, const bytes &reading,
                                  const decode_options &opt) {
     const used_request req = request_for(kind, opt);
-    const bytes baseline = cleared(kind, req.data, reading);
+    // The baseline that the kind's clear captures from the reading into a
+    // zeroed one; for a kind whose clear does nothing, the reading itself, as
+    // its host would copy it.
+    bytes baseline = clear_works(kind.info) ? bytes(reading.size(), 0) : reading;
+    if (clear_works(kind.info))
+        kind.row.clear(baseline.data(), req.data.data(), reading.data());
     const bytes result = diffed(kind, req.data, baseline, current);
     const bytes touched = touched_by_diff(kind, req.data);
     std::vector<std::string> ignoring;
@@ -358,19 +331,21 @@ std::string decode(const decode_options &opt) {
     if (!opt.baseline.empty() && kind.row.diff == nullptr)
         throw refusal(fmt::format("{} has no diff operation", kind.info.name));
     const bool sample = opt.payload.empty();
-    bytes payload;
-    if (sample) {
-        payload = sample_host(kind, p);
-        to_network(kind, p, payload);
-    } else {
-        payload = read_payload(opt.payload, opt.hex);
+    const bytes record =
+        to_host(kind, p,
+                sample ? to_network(kind, p, sample_host(kind, p)) : read_payload(opt.payload, opt.hex),
+                sample ? "sample" : source_name(opt.payload));
+    if (!opt.baseline.empty())
+        return decode_with_baseline(
+            kind, record,
+            to_host(kind, p, read_payload(opt.baseline, opt.hex), source_name(opt.baseline)), opt);
+    if (opt.json) {
+        json j = header_json(kind, p);
+        j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);
+        return dump_lines(j) + "\n";
     }
-    const bytes record = to_host(kind, p, payload, sample ? "sample" : source_name(opt.payload));
-    if (opt.baseline.empty())
-        return decode_one(kind, p, record, opt, sample);
-    const bytes reading =
-        to_host(kind, p, read_payload(opt.baseline, opt.hex), source_name(opt.baseline));
-    return decode_with_baseline(kind, record, reading, opt);
+    return fmt::format("{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
+                       records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
 }
 
 } // namespace
@@ -385,24 +360,22 @@ void add_decode(CLI::App &app, std::string &out) {
                     "built-in sample")
         ->type_name("FILE|-");
     cmd->add_flag("--hex", opt.hex, "Payloads are hex text, not raw bytes");
-    CLI::Option *as_json =
-        cmd->add_flag("--json", opt.json, "Print JSON (the format that encode reads)");
+    cmd->add_flag("--json", opt.json, "Print JSON (the format that encode reads)");
     cmd->add_flag("--hex64", opt.hex64,
                   "With --json: 64-bit values as \"0x...\" strings, which JSON tools that read "
                   "numbers as doubles cannot round")
-        ->needs(as_json);
-    CLI::Option *request = cmd->add_flag("--request", opt.request, "Decode a request record");
-    CLI::Option *baseline =
-        cmd->add_option("--baseline", opt.baseline,
-                        "A baseline statistics payload: show current, the baseline that the "
-                        "kind's clear captures from it, and the kind's diff")
-            ->type_name("FILE")
-            ->excludes(request);
+        ->needs("--json");
+    cmd->add_flag("--request", opt.request, "Decode a request record");
+    cmd->add_option("--baseline", opt.baseline,
+                    "A baseline statistics payload: show current, the baseline that the "
+                    "kind's clear captures from it, and the kind's diff")
+        ->type_name("FILE")
+        ->excludes("--request");
     cmd->add_option("--with-request", opt.with_request,
                     "Request payload that --baseline's clear and diff read, shown field by "
                     "field (default: the sample request, which selects every counter)")
         ->type_name("FILE")
-        ->needs(baseline);
+        ->needs("--baseline");
     cmd->callback([&out] { out = decode(opt); });
 }
 

@@ -9,6 +9,13 @@
 namespace statscl::tool {
 namespace {
 
+struct encode_options {
+    std::string type;
+    std::string input = "-";
+    bool hex = false;
+    bool request = false;
+};
+
 // An integer as a JSON number or a "0x..." string, within the field's range.
 uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
     const uint64_t max = internal::with_width(
@@ -32,21 +39,37 @@ uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
     return value;
 }
 
-/// The host-order record that a "fields" object describes, each integer a
-/// number or a "0x..." string.  Refuses unknown, missing and malformed fields
-/// and values out of a field's range.
-bytes fields_from_json(layout fields, const json &values, const std::string &what) {
+/// The host-order record that a document as decode --json prints describes,
+/// each integer a number or a "0x..." string.  Refuses unknown, missing and
+/// malformed keys and fields, a head that names another record, and values
+/// out of a field's range.
+bytes record_from_json(const kind_ref &kind, part p, const json &doc) {
+    const std::string what = record_name(kind, p);
+    if (!doc.is_object())
+        throw refusal("expected an object as 'statscl decode --json' prints it");
+    for (const auto &[key, value] : doc.items())
+        if (key != "kind" && key != "type" && key != "record" && key != "fields")
+            throw refusal(
+                fmt::format("unknown key '{}' (expected kind, type, record and fields)", key));
+    const json expected = header_json(kind, p);
+    for (const char *key : {"kind", "type", "record"})
+        if (doc.contains(key) && doc[key] != expected.value(key, json()))
+            throw refusal(
+                fmt::format("'{}' is {} but {} was asked for", key, doc[key].dump(), what));
+    if (!doc.contains("fields"))
+        throw refusal("missing 'fields'");
+    const json &values = doc["fields"];
     if (!values.is_object())
         throw refusal(fmt::format("'fields' must be an object of the {} fields", what));
     std::vector<std::string_view> names;
-    for (const field &f : fields)
+    for (const field &f : kind.fields(p))
         names.emplace_back(f.name);
     for (const auto &[name, value] : values.items())
         if (std::find(names.begin(), names.end(), name) == names.end())
             throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
                                       fmt::join(names, ", ")));
-    bytes record(size_of(fields), 0);
-    for (const field &f : fields) {
+    bytes record(kind.size(p), 0);
+    for (const field &f : kind.fields(p)) {
         const auto it = values.find(f.name);
         if (it == values.end())
             throw refusal(fmt::format("missing field '{}' of {}", f.name, what));
@@ -75,57 +98,29 @@ bytes fields_from_json(layout fields, const json &values, const std::string &wha
     return record;
 }
 
-
-struct encode_options {
-    std::string type;
-    std::string input = "-";
-    bool hex = false;
-    bool request = false;
-};
-
 std::string encode(const encode_options &opt) {
     const kind_ref kind = find_kind(opt.type);
     const part p = opt.request ? part::request : part::statistics;
-    const std::string what = record_name(kind, p);
-    const std::string source = source_name(opt.input);
     if (kind.size(p) == 0)
         throw refusal(fmt::format("{} has no request record", kind.info.name));
-
-    json doc;
-    try {
-        doc = json::parse(read_input(opt.input));
+    const std::string text = read_input(opt.input);
+    bytes record;
+    try { // every refusal of the document says where
+        record = to_network(kind, p, record_from_json(kind, p, json::parse(text)));
     } catch (const json::parse_error &e) {
         const std::string msg = e.what();
-        throw refusal(fmt::format("{}: invalid JSON: {}", source, msg.substr(msg.find("] ") + 2)));
-    }
-    if (!doc.is_object())
-        throw refusal(
-            fmt::format("{}: expected an object as 'statscl decode --json' prints it", source));
-    for (const auto &[key, value] : doc.items())
-        if (key != "kind" && key != "type" && key != "record" && key != "fields")
-            throw refusal(fmt::format(
-                "{}: unknown key '{}' (expected kind, type, record and fields)", source, key));
-    const json expected = header_json(kind, p);
-    for (const char *key : {"kind", "type", "record"})
-        if (doc.contains(key) && doc[key] != expected.value(key, json()))
-            throw refusal(fmt::format("{}: '{}' is {} but {} was asked for", source, key,
-                                      doc[key].dump(), what));
-    if (!doc.contains("fields"))
-        throw refusal(fmt::format("{}: missing 'fields'", source));
-
-    bytes record;
-    try {
-        record = fields_from_json(kind.fields(p), doc["fields"], what);
+        throw refusal(fmt::format("{}: invalid JSON: {}", source_name(opt.input),
+                                  msg.substr(msg.find("] ") + 2)));
     } catch (const refusal &e) {
-        throw refusal(fmt::format("{}: {}", source, e.what()));
+        throw refusal(fmt::format("{}: {}", source_name(opt.input), e.what()));
     }
-    to_network(kind, p, record);
     if (!opt.hex)
         return std::string(record.begin(), record.end());
     std::string lines; // 16 bytes a line
     for (std::size_t at = 0; at < record.size(); at += 16)
         lines += fmt::format("{:02x}\n", fmt::join(record.begin() + at,
-                                                   record.begin() + std::min(at + 16, record.size()), " "));
+                                                   record.begin() + std::min(at + 16, record.size()),
+                                                   " "));
     return lines;
 }
 

@@ -1,10 +1,10 @@
 // payload.cpp - reading input, and hex text as bytes.
 #include "tool.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace statscl::tool {
 
@@ -30,32 +30,30 @@ std::string read_input(const std::string &path) {
 }
 
 bytes parse_hex(std::string_view text, const std::string &context) {
-    bytes out;
-    std::size_t line = 1, column = 0, digits = 0, odd_line = 0, odd_column = 0;
-    for (const char c : text) {
-        column = c == '\n' ? 0 : column + 1;
-        line += c == '\n' ? 1 : 0;
-        if (std::string_view(" \t\r\n").find(c) != std::string_view::npos)
-            continue;
-        const auto u = static_cast<unsigned char>(c);
-        if (!std::isxdigit(u))
-            throw refusal(fmt::format("{}invalid hex: {} at line {}, column {}", context,
-                                      u >= 0x20 && u < 0x7F ? fmt::format("'{}'", c)
-                                                            : fmt::format("byte 0x{:02x}", u),
-                                      line, column));
-        const int v = c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
-        if (digits++ % 2 == 0) {
-            odd_line = line;
-            odd_column = column;
-            out.push_back(static_cast<unsigned char>(v << 4));
-        } else {
-            out.back() = static_cast<unsigned char>(out.back() | v);
-        }
+    constexpr std::string_view hex = "0123456789abcdefABCDEF";
+    const auto where = [text](std::size_t at) { // of text[at], both counted from 1
+        const std::size_t newline = text.substr(0, at).rfind('\n');
+        return fmt::format("line {}, column {}", 1 + std::count(text.begin(), text.begin() + at, '\n'),
+                           newline == std::string_view::npos ? at + 1 : at - newline);
+    };
+    const std::size_t bad = text.find_first_not_of(" \t\r\n0123456789abcdefABCDEF");
+    if (bad != std::string_view::npos) {
+        const auto u = static_cast<unsigned char>(text[bad]);
+        throw refusal(fmt::format("{}invalid hex: {} at {}", context,
+                                  u >= 0x20 && u < 0x7F ? fmt::format("'{}'", text[bad])
+                                                        : fmt::format("byte 0x{:02x}", u),
+                                  where(bad)));
     }
-    if (digits % 2 != 0)
+    std::string digits;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(digits),
+                 [hex](char c) { return hex.find(c) != std::string_view::npos; });
+    if (digits.size() % 2 != 0)
         throw refusal(fmt::format("{}invalid hex: an odd number of digits ({}); the last one, at "
-                                  "line {}, column {}, has no partner",
-                                  context, digits, odd_line, odd_column));
+                                  "{}, has no partner",
+                                  context, digits.size(), where(text.find_last_of(hex))));
+    bytes out(digits.size() / 2);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<unsigned char>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
     return out;
 }
 

@@ -47,11 +47,12 @@ json header_json(const kind_ref &kind, part p) {
     return j;
 }
 
-void to_network(const kind_ref &kind, part p, bytes &record) {
+bytes to_network(const kind_ref &kind, part p, bytes record) {
     if (p == part::request)
         kind.row.req_hton(record.data(), record.data());
     else
         kind.row.stats_hton(record.data(), record.data());
+    return record;
 }
 
 std::string record_name(const kind_ref &kind, part p) {

@@ -121,10 +121,10 @@ void add_encode(CLI::App &app, std::string &out);
 /// The head of a record's JSON: kind, type and which record.
 json header_json(const kind_ref &kind, part p);
 
-/// Converts a host-order record to network order in place: bytes that the
-/// kind's hton leaves alone keep their value, which on a big-endian host is
-/// already the network-order one.
-void to_network(const kind_ref &kind, part p, bytes &record);
+/// A host-order record in network order: bytes that the kind's hton leaves
+/// alone keep their value, which on a big-endian host is already the
+/// network-order one.
+bytes to_network(const kind_ref &kind, part p, bytes record);
 
 /// "qos statistics" or "pktflow request".
 std::string record_name(const kind_ref &kind, part p);
