@@ -108,24 +108,6 @@ bytes read_payload(const std::string &path, bool hex) {
     return hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end());
 }
 
-/// Bytes that stats_ntoh converts of a `len`-byte payload, as the kind's len
-/// rule states, and how many of them lie past the payload's end.
-std::pair<uint32_t, uint32_t> converted_by_len_rule(const kind_info &k, uint32_t len) {
-    using internal::len_rule;
-    const uint32_t size = size_of(k.stats);
-    const bool whole = k.stats_len == len_rule::ignored ||
-                       (k.stats_len == len_rule::at_least && len >= size) ||
-                       (k.stats_len == len_rule::exact && len == size);
-    uint32_t converted = 0, past_end = 0;
-    for_each_element(k.stats, [&](const std::string &, uint32_t at, uint32_t width, uint32_t) {
-        if (width == 1 || !(whole || (k.stats_len == len_rule::whole_values && at + width <= len)))
-            return;
-        converted += width;
-        past_end += at + width > len ? at + width - std::max(at, len) : 0;
-    });
-    return {converted, past_end};
-}
-
 /// The host-order record that a network-order payload holds, converted by the
 /// kind's req_ntoh, or by its stats_ntoh with the payload's real length.
 bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::string &source) {
@@ -141,12 +123,23 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
                                   "payload, so nothing was converted",
                                   received));
     if (p == part::statistics) {
-        const auto [converted, past_end] = converted_by_len_rule(kind.info, len);
-        const uint32_t whole = converted_by_len_rule(kind.info, size).first;
-        if (len < size || converted != whole)
+        // The bytes that stats_ntoh converts as its len rule states, and how
+        // many of them lie past the payload's end.
+        using internal::len_rule;
+        const len_rule rule = kind.info.stats_len;
+        const bool whole = rule == len_rule::ignored || (rule == len_rule::at_least && len >= size) ||
+                           (rule == len_rule::exact && len == size);
+        uint32_t all = 0, converted = 0, past_end = 0;
+        for (const field &f : kind.info.stats)
+            for (uint32_t at = f.offset; f.width != 1 && at < internal::end_of(f); at += f.width) {
+                all += f.width;
+                converted += whole || (rule == len_rule::whole_values && at + f.width <= len) ? f.width : 0;
+                past_end += whole && at + f.width > len ? at + f.width - std::max(at, len) : 0;
+            }
+        if (len < size || converted != all)
             throw refusal(fmt::format(
                 "{}: its stats_ntoh's len rule is '{}' and it converted {} of {} bytes{}", received,
-                name_of(kind.info.stats_len), converted, whole,
+                name_of(rule), converted, all,
                 past_end != 0
                     ? fmt::format(", {} of them from past the end of the payload", past_end)
                     : ""));

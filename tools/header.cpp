@@ -77,12 +77,10 @@ std::string records_header() {
                 continue;
             const std::string prefix = fmt::format("STATSCL_{}_{}", upper(k.name), rec);
             define(out, fmt::format("{}_SIZE", prefix), size_of(fields));
-            for (const field &f : fields) {
-                const std::string name = fmt::format("{}_{}", prefix, upper(f.name));
-                define(out, fmt::format("{}_OFFSET", name), f.offset);
-                define(out, fmt::format("{}_WIDTH", name), f.width);
-                define(out, fmt::format("{}_COUNT", name), f.count);
-            }
+            for (const field &f : fields)
+                for (const auto &[what, value] :
+                     {std::pair{"OFFSET", f.offset}, {"WIDTH", f.width}, {"COUNT", f.count}})
+                    define(out, fmt::format("{}_{}_{}", prefix, upper(f.name), what), value);
         }
     }
     return out + "\n#endif /* STATSCL_RECORDS_H */\n";

@@ -65,12 +65,10 @@ inline std::string table(const std::vector<table_row> &rows, std::string_view al
             width[i] = std::max(width[i], r.cells[i].size());
     std::string out;
     for (const table_row &r : rows) {
-        std::string line;
-        for (std::size_t i = 0; i < r.cells.size(); ++i) {
-            const std::string &c = r.cells[i];
-            const std::string pad((r.wide && i >= 2 ? 0 : width[i] - c.size()), ' ');
-            line += (i > 0 ? "  " : "") + (align[i] == '<' ? c + pad : pad + c);
-        }
+        std::string line; // each cell and two spaces, then no space at the end
+        for (std::size_t i = 0; i < r.cells.size(); ++i)
+            line += fmt::format(fmt::runtime(align[i] == '<' ? "{:<{}}  " : "{:>{}}  "),
+                                r.cells[i], r.wide && i >= 2 ? 0 : width[i]);
         out += line.erase(line.find_last_not_of(' ') + 1) + '\n';
     }
     return out;
