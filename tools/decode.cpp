@@ -7,14 +7,8 @@ namespace statscl::tool {
 namespace {
 
 struct decode_options {
-    std::string type;
-    std::string payload;
-    std::string baseline;
-    std::string with_request;
-    bool hex = false;
-    bool json = false;
-    bool hex64 = false;
-    bool request = false;
+    std::string type, payload, baseline, with_request;
+    bool hex = false, json = false, hex64 = false, request = false;
 };
 
 /// Calls fn(label, offset, width, elements) for every element of `fields`;
@@ -27,17 +21,18 @@ template <class Fn> void for_each_element(layout fields, Fn &&fn) {
                f.offset + i * f.width, f.width, f.width == 1 ? f.count : 1U);
 }
 
-/// The text of one element of a host-order record.
+/// The text of one element of a host-order record; bytes as hex digits.
 std::string element_text(const bytes &record, uint32_t offset, uint32_t width, uint32_t count) {
-    return width == 1 ? to_hex(record.data() + offset, count)
-                      : fmt::format("{}", get_host(record.data() + offset, width));
+    const unsigned char *at = record.data() + offset;
+    return width == 1 ? fmt::format("{:02x}", fmt::join(at, at + count, ""))
+                      : fmt::format("{}", get_host(at, width));
 }
 
 /// Whether `touched` is given and has no nonzero byte among `size` at offset.
 bool untouched(const bytes *touched, uint32_t offset, uint32_t size) {
-    return touched != nullptr && std::all_of(touched->begin() + offset,
-                                             touched->begin() + offset + size,
-                                             [](unsigned char b) { return b == 0; });
+    return touched != nullptr &&
+           std::all_of(touched->begin() + offset, touched->begin() + offset + size,
+                       [](unsigned char b) { return b == 0; });
 }
 
 /// The elements of `fields` in a table, a column of values for each record;
@@ -47,18 +42,18 @@ std::string records_table(layout fields, std::vector<std::string> head,
                           const std::vector<const bytes *> &records,
                           const bytes *touched = nullptr) {
     std::vector<table_row> rows{{std::move(head)}};
-    for_each_element(fields, [&](const std::string &label, uint32_t offset, uint32_t width,
-                                 uint32_t count) {
-        table_row row{{label, std::to_string(offset)}, width == 1};
-        for (const bytes *r : records)
-            row.cells.push_back(element_text(*r, offset, width, count));
-        if (untouched(touched, offset, width * count))
-            row.cells.back() = "-";
-        if (records.size() == 1 && width != 1)
-            row.cells.push_back(fmt::format("{:#0{}x}", get_host(records[0]->data() + offset, width),
-                                            2 + 2 * width));
-        rows.push_back(std::move(row));
-    });
+    for_each_element(
+        fields, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
+            table_row row{{label, std::to_string(offset)}, width == 1};
+            for (const bytes *r : records)
+                row.cells.push_back(element_text(*r, offset, width, count));
+            if (untouched(touched, offset, width * count))
+                row.cells.back() = "-";
+            if (records.size() == 1 && width != 1)
+                row.cells.push_back(fmt::format(
+                    "{:#0{}x}", get_host(records[0]->data() + offset, width), 2 + 2 * width));
+            rows.push_back(std::move(row));
+        });
     return table(rows, std::string("<") + std::string(rows[0].cells.size() - 1, '>'));
 }
 
@@ -74,10 +69,10 @@ json fields_to_json(layout fields, const bytes &record, bool hex64,
         for (uint32_t i = 0, at = f.offset; f.width != 1 && i < f.count; ++i, at += f.width) {
             const uint64_t v = get_host(record.data() + at, f.width);
             values.push_back(untouched(touched, at, f.width) ? json(nullptr)
-                             : hex64 && f.width == 8       ? json(fmt::format("{:#018x}", v))
-                                                           : json(v));
+                             : hex64 && f.width == 8         ? json(fmt::format("{:#018x}", v))
+                                                             : json(v));
         }
-        out[f.name] = f.width == 1   ? json(to_hex(record.data() + f.offset, f.count))
+        out[f.name] = f.width == 1   ? json(element_text(record, f.offset, 1, f.count))
                       : f.count == 1 ? values[0]
                                      : values;
     }
@@ -89,11 +84,10 @@ json fields_to_json(layout fields, const bytes &record, bool hex64,
 std::string dump_lines(const json &j, int depth = 0) {
     if (!j.is_object() || j.empty())
         return j.dump();
-    const std::string pad(2 * (depth + 1), ' ');
     std::string s = "{\n";
     for (const auto &[key, value] : j.items())
-        s += (s.size() > 2 ? ",\n" : "") + pad + json(key).dump() + ": " +
-             dump_lines(value, depth + 1);
+        s += (s.size() > 2 ? ",\n" : "") + std::string(2 * depth + 2, ' ') + json(key).dump() +
+             ": " + dump_lines(value, depth + 1);
     return s + "\n" + std::string(2 * depth, ' ') + "}";
 }
 
@@ -127,13 +121,15 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
         // many of them lie past the payload's end.
         using internal::len_rule;
         const len_rule rule = kind.info.stats_len;
-        const bool whole = rule == len_rule::ignored || (rule == len_rule::at_least && len >= size) ||
+        const bool whole = rule == len_rule::ignored ||
+                           (rule == len_rule::at_least && len >= size) ||
                            (rule == len_rule::exact && len == size);
         uint32_t all = 0, converted = 0, past_end = 0;
         for (const field &f : kind.info.stats)
             for (uint32_t at = f.offset; f.width != 1 && at < internal::end_of(f); at += f.width) {
                 all += f.width;
-                converted += whole || (rule == len_rule::whole_values && at + f.width <= len) ? f.width : 0;
+                converted +=
+                    whole || (rule == len_rule::whole_values && at + f.width <= len) ? f.width : 0;
                 past_end += whole && at + f.width > len ? at + f.width - std::max(at, len) : 0;
             }
         if (len < size || converted != all)
@@ -183,25 +179,6 @@ bytes sample_host(const kind_ref &kind, part p) {
 // ---------------------------------------------------------------------------
 // The baseline as a host keeps it: the kind's clear, then its diff.
 
-/// A request whose selecting field holds none of the bits that select, while
-/// its byte swap holds nothing else, was written in the wrong byte order: it
-/// selects no counter without a word from clear or diff.
-void warn_if_swapped(const kind_ref &kind, const bytes &req, const std::string &source) {
-    const field *f = selecting_field(kind.info);
-    if (f == nullptr)
-        return;
-    const uint64_t all = kind.info.select_all.value;
-    const uint64_t given = get_host(req.data() + f->offset, f->width);
-    const uint64_t other = internal::with_width(
-        f->width, [&]<class T>() -> uint64_t { return internal::byteswap(static_cast<T>(given)); });
-    if ((given & all) == 0 && other != 0 && (other & ~all) == 0)
-        std::cerr << fmt::format("statscl: warning: {}: {}'s {} is {:#0{}x}, which selects no "
-                                 "counter; byte-swapped, {:#0{}x}, it would: a request "
-                                 "payload is in network byte order\n",
-                                 source, kind.info.name, f->name, given, 2 + 2 * f->width, other,
-                                 2 + 2 * f->width);
-}
-
 /// The request that clear and diff read, how the output names it, and its
 /// fields when it was read from a file.  Kinds without a request get a valid
 /// pointer all the same, since some of their operations return on a null one.
@@ -212,31 +189,43 @@ struct used_request {
 };
 
 used_request request_for(const kind_ref &kind, const decode_options &opt) {
-    used_request r{bytes(std::max<uint32_t>(kind.row.req_len, 8), 0), ""};
-    bytes host;
+    used_request r;
     const internal::selector all = kind.info.select_all;
     if (!opt.with_request.empty()) {
         r.said = source_name(opt.with_request);
-        host = to_host(kind, part::request, read_payload(opt.with_request, opt.hex), r.said);
+        r.data = to_host(kind, part::request, read_payload(opt.with_request, opt.hex), r.said);
         r.shown = kind.info.request;
-        warn_if_swapped(kind, host, r.said);
+        // A selecting field that holds none of the bits that select, while its
+        // byte swap holds nothing else, was written in the wrong byte order: it
+        // selects no counter without a word from clear or diff.
+        if (const field *f = selecting_field(kind.info)) {
+            const uint64_t given = get_host(r.data.data() + f->offset, f->width);
+            const uint64_t other = internal::with_width(f->width, [&]<class T>() -> uint64_t {
+                return internal::byteswap(static_cast<T>(given));
+            });
+            if ((given & all.value) == 0 && other != 0 && (other & ~all.value) == 0)
+                std::cerr << fmt::format("statscl: warning: {}: {}'s {} is {:#0{}x}, which selects "
+                                         "no counter; byte-swapped, {:#0{}x}, it would: a request "
+                                         "payload is in network byte order\n",
+                                         r.said, kind.info.name, f->name, given, 2 + 2 * f->width,
+                                         other, 2 + 2 * f->width);
+        }
     } else if (kind.row.req_len != 0) {
-        host = sample_host(kind, part::request);
+        r.data = sample_host(kind, part::request);
         r.said = all.field == nullptr ? "the sample request"
                                       : fmt::format("the sample request ({} {}: every counter)",
                                                     all.field, all.value);
     } else {
         r.said = fmt::format("none, {} has no request record", kind.info.name);
     }
-    std::copy(host.begin(), host.end(), r.data.begin());
+    r.data.resize(std::max<std::size_t>(r.data.size(), 8));
     return r;
 }
 
 /// Current minus baseline as the kind's diff computes it.
 bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, const bytes &current) {
-    const bool newer_first = kind.info.diff_newer_first;
-    bytes out = newer_first ? baseline : current;
-    kind.row.diff((newer_first ? current : baseline).data(), req.data(), out.data());
+    bytes out = kind.info.diff_newer_first ? baseline : current;
+    kind.row.diff((kind.info.diff_newer_first ? current : baseline).data(), req.data(), out.data());
     return out;
 }
 
@@ -272,16 +261,16 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
         kind.row.clear(baseline.data(), req.data.data(), reading.data());
     const bytes result = diffed(kind, req.data, baseline, current);
     const bytes touched = touched_by_diff(kind, req.data);
-    std::vector<std::string> ignoring;
-    if (kind.row.req_len != 0 && clear_works(kind.info) && !kind.info.clear_reads_request)
-        ignoring.emplace_back("clear");
-    if (kind.row.req_len != 0 && diff_works(kind.info) && !kind.info.diff_reads_request)
-        ignoring.emplace_back("diff");
-    if (!ignoring.empty())
-        std::cerr << fmt::format("statscl: note: {}'s {} {} not read the request: it makes no "
-                                 "difference there\n",
-                                 kind.info.name, fmt::join(ignoring, " and "),
-                                 ignoring.size() == 1 ? "does" : "do");
+    const bool has_req = kind.row.req_len != 0;
+    const bool clear_ignores = has_req && clear_works(kind.info) && !kind.info.clear_reads_request;
+    const bool diff_ignores = has_req && diff_works(kind.info) && !kind.info.diff_reads_request;
+    if (clear_ignores || diff_ignores)
+        std::cerr << fmt::format(
+            "statscl: note: {}'s {} not read the request: it makes no difference there\n",
+            kind.info.name,
+            clear_ignores && diff_ignores ? "clear and diff do"
+            : clear_ignores               ? "clear does"
+                                          : "diff does");
 
     const layout fields = kind.info.stats;
     if (opt.json) {
@@ -324,10 +313,10 @@ std::string decode(const decode_options &opt) {
     if (!opt.baseline.empty() && kind.row.diff == nullptr)
         throw refusal(fmt::format("{} has no diff operation", kind.info.name));
     const bool sample = opt.payload.empty();
-    const bytes record =
-        to_host(kind, p,
-                sample ? to_network(kind, p, sample_host(kind, p)) : read_payload(opt.payload, opt.hex),
-                sample ? "sample" : source_name(opt.payload));
+    const bytes record = to_host(kind, p,
+                                 sample ? to_network(kind, p, sample_host(kind, p))
+                                        : read_payload(opt.payload, opt.hex),
+                                 sample ? "sample" : source_name(opt.payload));
     if (!opt.baseline.empty())
         return decode_with_baseline(
             kind, record,
@@ -337,8 +326,9 @@ std::string decode(const decode_options &opt) {
         j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);
         return dump_lines(j) + "\n";
     }
-    return fmt::format("{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
-                       records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
+    return fmt::format(
+        "{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
+        records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
 }
 
 } // namespace

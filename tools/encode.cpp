@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
+#include <ranges>
 
 #include "tool.h"
 
@@ -10,10 +11,8 @@ namespace statscl::tool {
 namespace {
 
 struct encode_options {
-    std::string type;
-    std::string input = "-";
-    bool hex = false;
-    bool request = false;
+    std::string type, input = "-";
+    bool hex = false, request = false;
 };
 
 // An integer as a JSON number or a "0x..." string, within the field's range.
@@ -61,11 +60,10 @@ bytes record_from_json(const kind_ref &kind, part p, const json &doc) {
     const json &values = doc["fields"];
     if (!values.is_object())
         throw refusal(fmt::format("'fields' must be an object of the {} fields", what));
-    std::vector<std::string_view> names;
-    for (const field &f : kind.fields(p))
-        names.emplace_back(f.name);
+    const auto names = std::views::transform(
+        kind.fields(p), [](const field &f) { return std::string_view(f.name); });
     for (const auto &[name, value] : values.items())
-        if (std::find(names.begin(), names.end(), name) == names.end())
+        if (std::ranges::find(names, name) == names.end())
             throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
                                       fmt::join(names, ", ")));
     bytes record(kind.size(p), 0);
@@ -77,11 +75,11 @@ bytes record_from_json(const kind_ref &kind, part p, const json &doc) {
         if (f.width == 1) {
             const std::string expect =
                 fmt::format("'{}' must be a string of {} bytes in hex", f.name, f.count);
-            if (!it->is_string())
-                throw refusal(expect);
-            const bytes b = parse_hex(it->get<std::string>(), expect + ": ");
-            if (b.size() != f.count)
-                throw refusal(fmt::format("{}, not {}", expect, b.size()));
+            const bytes b =
+                it->is_string() ? parse_hex(it->get<std::string>(), expect + ": ") : bytes();
+            if (!it->is_string() || b.size() != f.count)
+                throw refusal(it->is_string() ? fmt::format("{}, not {}", expect, b.size())
+                                              : expect);
             std::memcpy(at, b.data(), b.size());
         } else if (f.count == 1) {
             put_host(at, f.width, value_of(*it, f.name, f.width));
@@ -117,10 +115,9 @@ std::string encode(const encode_options &opt) {
     if (!opt.hex)
         return std::string(record.begin(), record.end());
     std::string lines; // 16 bytes a line
-    for (std::size_t at = 0; at < record.size(); at += 16)
-        lines += fmt::format("{:02x}\n", fmt::join(record.begin() + at,
-                                                   record.begin() + std::min(at + 16, record.size()),
-                                                   " "));
+    for (std::size_t at = 0; at < record.size(); ++at)
+        lines += fmt::format("{:02x}{}", record[at],
+                             at % 16 == 15 || at + 1 == record.size() ? '\n' : ' ');
     return lines;
 }
 

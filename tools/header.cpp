@@ -9,8 +9,8 @@ namespace statscl::tool {
 namespace {
 
 std::string upper(std::string s) {
-    for (char &c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::ranges::transform(s, s.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     return s;
 }
 

@@ -16,10 +16,8 @@ int main(int argc, char **argv) {
         return fmt::format("statscl: {}\n", e.what());
     });
     std::string out;
-    add_list(app, out);
-    add_header(app, out);
-    add_decode(app, out);
-    add_encode(app, out);
+    for (const auto add : {add_list, add_header, add_decode, add_encode})
+        add(app, out);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {

@@ -40,11 +40,6 @@ std::string read_input(const std::string &path);
 /// of digits, saying where after `context`.
 bytes parse_hex(std::string_view text, const std::string &context);
 
-/// Hex digits of `size` bytes from `data`, without separators.
-inline std::string to_hex(const unsigned char *data, std::size_t size) {
-    return fmt::format("{:02x}", fmt::join(data, data + size, ""));
-}
-
 /// How messages name an input.
 inline std::string source_name(const std::string &path) {
     return path == "-" ? "standard input" : path;
@@ -67,8 +62,8 @@ inline std::string table(const std::vector<table_row> &rows, std::string_view al
     for (const table_row &r : rows) {
         std::string line; // each cell and two spaces, then no space at the end
         for (std::size_t i = 0; i < r.cells.size(); ++i)
-            line += fmt::format(fmt::runtime(align[i] == '<' ? "{:<{}}  " : "{:>{}}  "),
-                                r.cells[i], r.wide && i >= 2 ? 0 : width[i]);
+            line += fmt::format(fmt::runtime(align[i] == '<' ? "{:<{}}  " : "{:>{}}  "), r.cells[i],
+                                r.wide && i >= 2 ? 0 : width[i]);
         out += line.erase(line.find_last_not_of(' ') + 1) + '\n';
     }
     return out;
@@ -116,15 +111,26 @@ void add_header(CLI::App &app, std::string &out);
 void add_decode(CLI::App &app, std::string &out);
 void add_encode(CLI::App &app, std::string &out);
 
+/// "qos statistics" or "pktflow request".
+inline std::string record_name(const kind_ref &kind, part p) {
+    return fmt::format("{} {}", kind.info.name, p == part::request ? "request" : "statistics");
+}
+
 /// The head of a record's JSON: kind, type and which record.
-json header_json(const kind_ref &kind, part p);
+inline json header_json(const kind_ref &kind, part p) {
+    json j = {{"kind", kind.info.name}};
+    if (kind.info.type != 0)
+        j["type"] = kind.info.type;
+    j["record"] = p == part::request ? "request" : "statistics";
+    return j;
+}
 
 /// A host-order record in network order: bytes that the kind's hton leaves
 /// alone keep their value, which on a big-endian host is already the
 /// network-order one.
-bytes to_network(const kind_ref &kind, part p, bytes record);
-
-/// "qos statistics" or "pktflow request".
-std::string record_name(const kind_ref &kind, part p);
+inline bytes to_network(const kind_ref &kind, part p, bytes record) {
+    (p == part::request ? kind.row.req_hton : kind.row.stats_hton)(record.data(), record.data());
+    return record;
+}
 
 } // namespace statscl::tool
