@@ -1,6 +1,8 @@
 // decode.cpp - `statscl decode`: a captured network-order payload as named
 // fields, through the kind's own ntoh; with --baseline, the kind's clear and
 // diff as a host calls them.
+#include <functional>
+
 #include "tool.h"
 
 namespace statscl::tool {
@@ -30,9 +32,8 @@ std::string element_text(const bytes &record, uint32_t offset, uint32_t width, u
 
 /// Whether `touched` is given and has no nonzero byte among `size` at offset.
 bool untouched(const bytes *touched, uint32_t offset, uint32_t size) {
-    return touched != nullptr &&
-           std::all_of(touched->begin() + offset, touched->begin() + offset + size,
-                       [](unsigned char b) { return b == 0; });
+    return touched != nullptr && std::none_of(touched->begin() + offset,
+                                              touched->begin() + offset + size, std::identity());
 }
 
 /// The elements of `fields` in a table, a column of values for each record;
@@ -94,21 +95,15 @@ std::string dump_lines(const json &j, int depth = 0) {
 std::string title(const kind_ref &kind, part p) {
     return fmt::format("{}{}, {} bytes", record_name(kind, p),
                        kind.info.type != 0 ? fmt::format(" (type {})", kind.info.type) : "",
-                       kind.size(p));
-}
-
-bytes read_payload(const std::string &path, bool hex) {
-    const std::string data = read_input(path);
-    return hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end());
+                       size_of(kind.fields(p)));
 }
 
 /// The host-order record that a network-order payload holds, converted by the
 /// kind's req_ntoh, or by its stats_ntoh with the payload's real length.
 bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::string &source) {
-    const uint32_t size = kind.size(p);
-    const std::string what = record_name(kind, p);
+    const uint32_t size = size_of(kind.fields(p));
     const std::string received = fmt::format("{}: the {} payload is {} bytes, the record needs {}",
-                                             source, what, payload.size(), size);
+                                             source, record_name(kind, p), payload.size(), size);
     const auto len = static_cast<uint32_t>(payload.size());
     if (size == 0)
         throw refusal(fmt::format("{} has no request record", kind.info.name));
@@ -148,8 +143,16 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
     if (len > size)
         std::cerr << fmt::format("statscl: note: {}: the {} bytes past the {}-byte {} record are "
                                  "not decoded\n",
-                                 source, len - size, size, what);
+                                 source, len - size, size, record_name(kind, p));
     return record;
+}
+
+/// The host-order record in the payload, raw or in hex, that `path` holds.
+bytes read_record(const kind_ref &kind, part p, const std::string &path, bool hex) {
+    const std::string data = read_input(path);
+    return to_host(
+        kind, p, hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end()),
+        source_name(path));
 }
 
 /// The request field that select_all names, if the kind has one.
@@ -179,13 +182,12 @@ bytes sample_host(const kind_ref &kind, part p) {
 // ---------------------------------------------------------------------------
 // The baseline as a host keeps it: the kind's clear, then its diff.
 
-/// The request that clear and diff read, how the output names it, and its
-/// fields when it was read from a file.  Kinds without a request get a valid
-/// pointer all the same, since some of their operations return on a null one.
+/// The request that clear and diff read and how the output names it.  Kinds
+/// without a request get a valid pointer all the same, since some of their
+/// operations return on a null one.
 struct used_request {
     bytes data;
     std::string said;
-    layout shown{};
 };
 
 used_request request_for(const kind_ref &kind, const decode_options &opt) {
@@ -193,8 +195,7 @@ used_request request_for(const kind_ref &kind, const decode_options &opt) {
     const internal::selector all = kind.info.select_all;
     if (!opt.with_request.empty()) {
         r.said = source_name(opt.with_request);
-        r.data = to_host(kind, part::request, read_payload(opt.with_request, opt.hex), r.said);
-        r.shown = kind.info.request;
+        r.data = read_record(kind, part::request, opt.with_request, opt.hex);
         // A selecting field that holds none of the bits that select, while its
         // byte swap holds nothing else, was written in the wrong byte order: it
         // selects no counter without a word from clear or diff.
@@ -235,7 +236,7 @@ bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, cons
 /// code knows, so there it is observed: from a baseline of 0x01 bytes and a
 /// current of 0x03 bytes, every value it writes comes out changed.
 bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
-    const uint32_t size = kind.size(part::statistics);
+    const uint32_t size = size_of(kind.info.stats);
     bytes touched(size, 0);
     if (!kind.info.diff_reads_request) {
         for (const field &f : kind.info.diff_fields)
@@ -244,15 +245,16 @@ bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
     }
     const bytes older(size, 0x01), newer(size, 0x03);
     const bytes out = diffed(kind, req, older, newer);
-    const bytes &before = kind.info.diff_newer_first ? older : newer;
     for (uint32_t i = 0; i < size; ++i)
-        touched[i] = out[i] != before[i];
+        touched[i] = out[i] != (kind.info.diff_newer_first ? older : newer)[i];
     return touched;
 }
 
 std::string decode_with_baseline(const kind_ref &kind, const bytes &current, const bytes &reading,
                                  const decode_options &opt) {
     const used_request req = request_for(kind, opt);
+    // A request read from a file is shown field by field.
+    const layout shown = opt.with_request.empty() ? layout{} : kind.info.request;
     // The baseline that the kind's clear captures from the reading into a
     // zeroed one; for a kind whose clear does nothing, the reading itself, as
     // its host would copy it.
@@ -276,8 +278,8 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
     if (opt.json) {
         json j = header_json(kind, part::statistics);
         j["request"] = req.said;
-        if (!req.shown.empty())
-            j["request_fields"] = fields_to_json(req.shown, req.data, false);
+        if (!shown.empty())
+            j["request_fields"] = fields_to_json(shown, req.data, false);
         j["current"] = fields_to_json(fields, current, opt.hex64);
         j["baseline"] = fields_to_json(fields, baseline, opt.hex64);
         j["diff"] = fields_to_json(fields, result, opt.hex64, &touched);
@@ -285,7 +287,7 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
     }
     std::string said = req.said;
     for_each_element(
-        req.shown, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
+        shown, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
             said += fmt::format("\n  {} = {}", label, element_text(req.data, offset, width, count));
         });
     const std::string_view name = kind.info.name;
@@ -308,19 +310,16 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
 }
 
 std::string decode(const decode_options &opt) {
-    const kind_ref kind = find_kind(opt.type);
+    const kind_ref kind = *find_kind(opt.type); // as --type accepted it
     const part p = opt.request ? part::request : part::statistics;
     if (!opt.baseline.empty() && kind.row.diff == nullptr)
         throw refusal(fmt::format("{} has no diff operation", kind.info.name));
     const bool sample = opt.payload.empty();
-    const bytes record = to_host(kind, p,
-                                 sample ? to_network(kind, p, sample_host(kind, p))
-                                        : read_payload(opt.payload, opt.hex),
-                                 sample ? "sample" : source_name(opt.payload));
+    const bytes record = sample
+                             ? to_host(kind, p, to_network(kind, p, sample_host(kind, p)), "sample")
+                             : read_record(kind, p, opt.payload, opt.hex);
     if (!opt.baseline.empty())
-        return decode_with_baseline(
-            kind, record,
-            to_host(kind, p, read_payload(opt.baseline, opt.hex), source_name(opt.baseline)), opt);
+        return decode_with_baseline(kind, record, read_record(kind, p, opt.baseline, opt.hex), opt);
     if (opt.json) {
         json j = header_json(kind, p);
         j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);

@@ -66,7 +66,7 @@ bytes record_from_json(const kind_ref &kind, part p, const json &doc) {
         if (std::ranges::find(names, name) == names.end())
             throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
                                       fmt::join(names, ", ")));
-    bytes record(kind.size(p), 0);
+    bytes record(size_of(kind.fields(p)), 0);
     for (const field &f : kind.fields(p)) {
         const auto it = values.find(f.name);
         if (it == values.end())
@@ -97,9 +97,9 @@ bytes record_from_json(const kind_ref &kind, part p, const json &doc) {
 }
 
 std::string encode(const encode_options &opt) {
-    const kind_ref kind = find_kind(opt.type);
+    const kind_ref kind = *find_kind(opt.type); // as --type accepted it
     const part p = opt.request ? part::request : part::statistics;
-    if (kind.size(p) == 0)
+    if (kind.fields(p).empty())
         throw refusal(fmt::format("{} has no request record", kind.info.name));
     const std::string text = read_input(opt.input);
     bytes record;

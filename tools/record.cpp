@@ -3,49 +3,39 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "tool.h"
 
 namespace statscl::tool {
-namespace {
-
 /// The largest input read: far above any record, far below a mistake such as
 /// a disk image.
 constexpr std::size_t max_input = 1 << 20;
 
-const kind_info *kind_named(std::string_view name_or_id) {
-    for (const kind_info &k : internal::catalogue)
-        if (name_or_id == k.name || (k.type != 0 && name_or_id == std::to_string(k.type)))
-            return &k;
-    return nullptr;
-}
-
-} // namespace
-
 void add_kind_option(CLI::App &cmd, std::string &type) {
-    std::vector<std::string> typed, named;
-    for (const kind_info &k : internal::catalogue)
-        (k.type != 0 ? typed : named)
-            .push_back(k.type != 0 ? fmt::format("{} {}", k.type, k.name) : k.name);
-    const std::string known = fmt::format("known types: {}, and by name only: {}",
-                                          fmt::join(typed, ", "), fmt::join(named, " "));
     cmd.add_option("-t,--type", type, "Kind: type id or name (see 'statscl list')")
         ->required()
-        ->check(
-            [known](const std::string &name_or_id) {
-                return kind_named(name_or_id) != nullptr
-                           ? std::string()
-                           : fmt::format("unknown type '{}'; {}", name_or_id, known);
+        ->check(CLI::Validator(
+            [](const std::string &name_or_id) -> std::string {
+                if (find_kind(name_or_id))
+                    return {};
+                std::vector<std::string> typed, named;
+                for (const kind_info &k : internal::catalogue)
+                    (k.type != 0 ? typed : named)
+                        .push_back(k.type != 0 ? fmt::format("{} {}", k.type, k.name) : k.name);
+                return fmt::format("unknown type '{}'; known types: {}, and by name only: {}",
+                                   name_or_id, fmt::join(typed, ", "), fmt::join(named, " "));
             },
-            "KIND");
+            "KIND"));
 }
 
 // The library's table and the catalogue are expanded from the same list of
 // kinds, so the row found has the catalogue's record sizes.
-kind_ref find_kind(std::string_view name_or_id) {
-    const kind_info &k = *kind_named(name_or_id);
-    return {k, k.named_row != nullptr ? *k.named_row : *statscl_get_convert_tbl(k.type)};
+std::optional<kind_ref> find_kind(std::string_view name_or_id) {
+    for (const kind_info &k : internal::catalogue)
+        if (name_or_id == k.name || (k.type != 0 && name_or_id == std::to_string(k.type)))
+            return kind_ref{k, k.named_row != nullptr ? *k.named_row
+                                                      : *statscl_get_convert_tbl(k.type)};
+    return std::nullopt;
 }
 
 std::string read_input(const std::string &path) {
@@ -67,11 +57,10 @@ std::string read_input(const std::string &path) {
 
 bytes parse_hex(std::string_view text, const std::string &context) {
     constexpr std::string_view hex = "0123456789abcdefABCDEF";
-    const auto where = [text](std::size_t at) { // of text[at], both counted from 1
-        const std::size_t newline = text.substr(0, at).rfind('\n');
-        return fmt::format("line {}, column {}",
-                           1 + std::count(text.begin(), text.begin() + at, '\n'),
-                           newline == std::string_view::npos ? at + 1 : at - newline);
+    const auto where = [text](std::size_t at) {             // of text[at], both counted from 1
+        const std::string_view before = text.substr(0, at); // rfind's npos + 1 wraps to 0
+        return fmt::format("line {}, column {}", 1 + std::ranges::count(before, '\n'),
+                           at - before.rfind('\n'));
     };
     const std::size_t bad = text.find_first_not_of(" \t\r\n0123456789abcdefABCDEF");
     if (bad != std::string_view::npos) {
@@ -81,9 +70,8 @@ bytes parse_hex(std::string_view text, const std::string &context) {
                                                         : fmt::format("byte 0x{:02x}", u),
                                   where(bad)));
     }
-    std::string digits;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(digits),
-                 [hex](char c) { return hex.find(c) != std::string_view::npos; });
+    std::string digits(text);
+    std::erase_if(digits, [hex](char c) { return hex.find(c) == std::string_view::npos; });
     if (digits.size() % 2 != 0)
         throw refusal(fmt::format("{}invalid hex: an odd number of digits ({}); the last one, at "
                                   "{}, has no partner",

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -93,12 +94,10 @@ struct kind_ref {
     const statscl_convert_t &row;
 
     layout fields(part p) const { return p == part::request ? info.request : info.stats; }
-    uint32_t size(part p) const { return size_of(fields(p)); }
 };
 
-/// The kind named by `name_or_id`, a type id or a name that the --type option
-/// accepted.
-kind_ref find_kind(std::string_view name_or_id);
+/// The kind named by `name_or_id`, a type id or a name, if there is one.
+std::optional<kind_ref> find_kind(std::string_view name_or_id);
 
 /// Adds the required -t,--type option, which accepts a kind's type id or
 /// name and refuses any other, listing the known ones.
