@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cstring>
 #include <limits>
-#include <ranges>
 
 #include "tool.h"
 
@@ -60,10 +59,11 @@ bytes record_from_json(const kind_ref &kind, part p, const json &doc) {
     const json &values = doc["fields"];
     if (!values.is_object())
         throw refusal(fmt::format("'fields' must be an object of the {} fields", what));
-    const auto names = std::views::transform(
-        kind.fields(p), [](const field &f) { return std::string_view(f.name); });
+    std::vector<std::string_view> names;
+    for (const field &f : kind.fields(p))
+        names.emplace_back(f.name);
     for (const auto &[name, value] : values.items())
-        if (std::ranges::find(names, name) == names.end())
+        if (std::find(names.begin(), names.end(), name) == names.end())
             throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
                                       fmt::join(names, ", ")));
     bytes record(size_of(kind.fields(p)), 0);

@@ -7,6 +7,7 @@
 #include "tool.h"
 
 namespace statscl::tool {
+
 /// The largest input read: far above any record, far below a mistake such as
 /// a disk image.
 constexpr std::size_t max_input = 1 << 20;
