@@ -1,7 +1,7 @@
 // decode.cpp - `statscl decode`: a captured network-order payload as named
 // fields, through the kind's own ntoh; with --baseline, the kind's clear and
 // diff as a host calls them.
-#include <cstring>
+#include <functional>
 
 #include "tool.h"
 
@@ -9,58 +9,101 @@ namespace statscl::tool {
 namespace {
 
 struct decode_options {
-    std::string type;
-    std::string payload;
-    std::string baseline;
-    std::string with_request;
-    bool hex = false;
-    bool json = false;
-    bool hex64 = false;
-    bool request = false;
+    std::string type, payload, baseline, with_request;
+    bool hex = false, json = false, hex64 = false, request = false;
 };
 
-/// The text of one element of a host-order record.
+/// Calls fn(label, offset, width, elements) for every element of `fields`;
+/// the bytes of a width-1 field are one element labelled with its name.
+template <class Fn> void for_each_element(layout fields, Fn &&fn) {
+    for (const field &f : fields)
+        for (uint32_t i = 0; i < (f.width == 1 ? 1 : f.count); ++i)
+            fn(f.count == 1 || f.width == 1 ? std::string(f.name)
+                                            : fmt::format("{}[{}]", f.name, i),
+               f.offset + i * f.width, f.width, f.width == 1 ? f.count : 1U);
+}
+
+/// The text of one element of a host-order record; bytes as hex digits.
 std::string element_text(const bytes &record, uint32_t offset, uint32_t width, uint32_t count) {
-    return width == 1 ? to_hex(record.data() + offset, count)
-                      : fmt::format("{}", get_host(record.data() + offset, width));
+    const unsigned char *at = record.data() + offset;
+    return width == 1 ? fmt::format("{:02x}", fmt::join(at, at + count, ""))
+                      : fmt::format("{}", get_host(at, width));
+}
+
+/// Whether `touched` is given and has no nonzero byte among `size` at offset.
+bool untouched(const bytes *touched, uint32_t offset, uint32_t size) {
+    return touched != nullptr && std::none_of(touched->begin() + offset,
+                                              touched->begin() + offset + size, std::identity());
+}
+
+/// The elements of `fields` in a table, a column of values for each record;
+/// "-" in the last where `touched`, when given, has no nonzero byte.  A
+/// single record's values are also shown in hex.
+std::string records_table(layout fields, std::vector<std::string> head,
+                          const std::vector<const bytes *> &records,
+                          const bytes *touched = nullptr) {
+    std::vector<table_row> rows{{std::move(head)}};
+    for_each_element(
+        fields, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
+            table_row row{{label, std::to_string(offset)}, width == 1};
+            for (const bytes *r : records)
+                row.cells.push_back(element_text(*r, offset, width, count));
+            if (untouched(touched, offset, width * count))
+                row.cells.back() = "-";
+            if (records.size() == 1 && width != 1)
+                row.cells.push_back(fmt::format(
+                    "{:#0{}x}", get_host(records[0]->data() + offset, width), 2 + 2 * width));
+            rows.push_back(std::move(row));
+        });
+    return table(rows, std::string("<") + std::string(rows[0].cells.size() - 1, '>'));
+}
+
+/// Every field of a host-order record: a number, an array of numbers, or a
+/// hex string for bytes of unknown layout.  With hex64, 64-bit values are
+/// "0x..." strings, which survive doubles; elements of which `touched`, when
+/// given, has no nonzero byte are null.
+json fields_to_json(layout fields, const bytes &record, bool hex64,
+                    const bytes *touched = nullptr) {
+    json out = json::object();
+    for (const field &f : fields) {
+        json values = json::array();
+        for (uint32_t i = 0, at = f.offset; f.width != 1 && i < f.count; ++i, at += f.width) {
+            const uint64_t v = get_host(record.data() + at, f.width);
+            values.push_back(untouched(touched, at, f.width) ? json(nullptr)
+                             : hex64 && f.width == 8         ? json(fmt::format("{:#018x}", v))
+                                                             : json(v));
+        }
+        out[f.name] = f.width == 1   ? json(element_text(record, f.offset, 1, f.count))
+                      : f.count == 1 ? values[0]
+                                     : values;
+    }
+    return out;
+}
+
+/// JSON with one field a line: objects are spread out, arrays kept on one
+/// line, so that a payload's JSON reads (and diffs) field by field.
+std::string dump_lines(const json &j, int depth = 0) {
+    if (!j.is_object() || j.empty())
+        return j.dump();
+    std::string s = "{\n";
+    for (const auto &[key, value] : j.items())
+        s += (s.size() > 2 ? ",\n" : "") + std::string(2 * depth + 2, ' ') + json(key).dump() +
+             ": " + dump_lines(value, depth + 1);
+    return s + "\n" + std::string(2 * depth, ' ') + "}";
 }
 
 std::string title(const kind_ref &kind, part p) {
     return fmt::format("{}{}, {} bytes", record_name(kind, p),
                        kind.info.type != 0 ? fmt::format(" (type {})", kind.info.type) : "",
-                       kind.size(p));
-}
-
-bytes read_payload(const std::string &path, bool hex) {
-    const std::string data = read_input(path);
-    return hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end());
-}
-
-/// Bytes that stats_ntoh converts of a `len`-byte payload, as the kind's len
-/// rule states, and how many of them lie past the payload's end.
-std::pair<uint32_t, uint32_t> converted_by_len_rule(const kind_info &k, uint32_t len) {
-    using internal::len_rule;
-    const uint32_t size = size_of(k.stats);
-    const bool whole = k.stats_len == len_rule::ignored ||
-                       (k.stats_len == len_rule::at_least && len >= size) ||
-                       (k.stats_len == len_rule::exact && len == size);
-    uint32_t converted = 0, past_end = 0;
-    for_each_element(k.stats, [&](const std::string &, uint32_t at, uint32_t width, uint32_t) {
-        if (width == 1 || !(whole || (k.stats_len == len_rule::whole_values && at + width <= len)))
-            return;
-        converted += width;
-        past_end += at + width > len ? at + width - std::max(at, len) : 0;
-    });
-    return {converted, past_end};
+                       size_of(kind.fields(p)));
 }
 
 /// The host-order record that a network-order payload holds, converted by the
 /// kind's req_ntoh, or by its stats_ntoh with the payload's real length.
 bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::string &source) {
-    const uint32_t size = kind.size(p);
-    const std::string what = record_name(kind, p);
+    const uint32_t size = size_of(kind.fields(p));
     const std::string received = fmt::format("{}: the {} payload is {} bytes, the record needs {}",
-                                             source, what, payload.size(), size);
+                                             source, record_name(kind, p), payload.size(), size);
     const auto len = static_cast<uint32_t>(payload.size());
     if (size == 0)
         throw refusal(fmt::format("{} has no request record", kind.info.name));
@@ -69,12 +112,25 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
                                   "payload, so nothing was converted",
                                   received));
     if (p == part::statistics) {
-        const auto [converted, past_end] = converted_by_len_rule(kind.info, len);
-        const uint32_t whole = converted_by_len_rule(kind.info, size).first;
-        if (len < size || converted != whole)
+        // The bytes that stats_ntoh converts as its len rule states, and how
+        // many of them lie past the payload's end.
+        using internal::len_rule;
+        const len_rule rule = kind.info.stats_len;
+        const bool whole = rule == len_rule::ignored ||
+                           (rule == len_rule::at_least && len >= size) ||
+                           (rule == len_rule::exact && len == size);
+        uint32_t all = 0, converted = 0, past_end = 0;
+        for (const field &f : kind.info.stats)
+            for (uint32_t at = f.offset; f.width != 1 && at < internal::end_of(f); at += f.width) {
+                all += f.width;
+                converted +=
+                    whole || (rule == len_rule::whole_values && at + f.width <= len) ? f.width : 0;
+                past_end += whole && at + f.width > len ? at + f.width - std::max(at, len) : 0;
+            }
+        if (len < size || converted != all)
             throw refusal(fmt::format(
                 "{}: its stats_ntoh's len rule is '{}' and it converted {} of {} bytes{}", received,
-                name_of(kind.info.stats_len), converted, whole,
+                name_of(rule), converted, all,
                 past_end != 0
                     ? fmt::format(", {} of them from past the end of the payload", past_end)
                     : ""));
@@ -87,107 +143,90 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
     if (len > size)
         std::cerr << fmt::format("statscl: note: {}: the {} bytes past the {}-byte {} record are "
                                  "not decoded\n",
-                                 source, len - size, size, what);
+                                 source, len - size, size, record_name(kind, p));
     return record;
 }
 
-bytes sample_host(const kind_ref &kind, part p) {
-    return sample_record(kind.fields(p),
-                         p == part::request ? kind.info.select_all : internal::selector{});
+/// The host-order record in the payload, raw or in hex, that `path` holds.
+bytes read_record(const kind_ref &kind, part p, const std::string &path, bool hex) {
+    const std::string data = read_input(path);
+    return to_host(
+        kind, p, hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end()),
+        source_name(path));
 }
 
-std::string decode_one(const kind_ref &kind, part p, const bytes &record, const decode_options &opt,
-                       bool sample) {
-    if (opt.json) {
-        json j = header_json(kind, p);
-        j["fields"] = fields_to_json(kind.fields(p), record, {.hex64 = opt.hex64});
-        return dump_lines(j) + "\n";
+/// The request field that select_all names, if the kind has one.
+const field *selecting_field(const kind_info &k) {
+    for (const field &f : k.request)
+        if (k.select_all.field != nullptr && f.name == std::string_view(k.select_all.field))
+            return &f;
+    return nullptr;
+}
+
+/// A host-order record with a distinct value in every element; a request's
+/// selecting field holds the value that widens clear and diff to everything.
+bytes sample_host(const kind_ref &kind, part p) {
+    const layout fields = kind.fields(p);
+    bytes record(size_of(fields), 0);
+    for (std::size_t n = 0; n < fields.size(); ++n) {
+        const field &f = fields[n];
+        for (uint32_t i = 0; i < f.count; ++i)
+            put_host(record.data() + f.offset + i * f.width, f.width,
+                     &f == selecting_field(kind.info) ? kind.info.select_all.value
+                     : f.width == 1                   ? i
+                                                      : 1000 * (n + 1) + i);
     }
-    std::vector<table_row> rows{{{"field", "offset", "value", "hex"}}};
-    for_each_element(kind.fields(p), [&](const std::string &label, uint32_t offset, uint32_t width,
-                                         uint32_t count) {
-        const std::string value = element_text(record, offset, width, count);
-        if (width == 1)
-            rows.push_back({{label, std::to_string(offset), value}, true});
-        else
-            rows.push_back({{label, std::to_string(offset), value,
-                             fmt::format("{:#0{}x}", get_host(record.data() + offset, width),
-                                         2 + 2 * width)}});
-    });
-    return fmt::format("{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
-                       table(rows, "<>>>"));
+    return record;
 }
 
 // ---------------------------------------------------------------------------
 // The baseline as a host keeps it: the kind's clear, then its diff.
 
-/// A request whose selecting field holds none of the bits that select, while
-/// its byte swap holds nothing else, was written in the wrong byte order: it
-/// selects no counter without a word from clear or diff.
-void warn_if_swapped(const kind_ref &kind, const bytes &req, const std::string &source) {
-    const internal::selector all = kind.info.select_all;
-    for (const field &f : kind.info.request) {
-        if (all.field == nullptr || std::strcmp(f.name, all.field) != 0)
-            continue;
-        bytes swapped(req.begin() + f.offset, req.begin() + f.offset + f.width);
-        std::reverse(swapped.begin(), swapped.end());
-        const uint64_t given = get_host(req.data() + f.offset, f.width);
-        const uint64_t other = get_host(swapped.data(), f.width);
-        if ((given & all.value) == 0 && other != 0 && (other & ~all.value) == 0)
-            std::cerr << fmt::format("statscl: warning: {}: {}'s {} is {:#0{}x}, which selects no "
-                                     "counter; byte-swapped, {:#0{}x}, it would: a request "
-                                     "payload is in network byte order\n",
-                                     source, kind.info.name, f.name, given, 2 + 2 * f.width, other,
-                                     2 + 2 * f.width);
-    }
-}
-
-/// The request that clear and diff read, how the output names it, and its
-/// fields when it was read from a file.  Kinds without a request get a valid
-/// pointer all the same, since some of their operations return on a null one.
+/// The request that clear and diff read and how the output names it.  Kinds
+/// without a request get a valid pointer all the same, since some of their
+/// operations return on a null one.
 struct used_request {
     bytes data;
     std::string said;
-    layout shown{};
 };
 
 used_request request_for(const kind_ref &kind, const decode_options &opt) {
-    used_request r{bytes(std::max<uint32_t>(kind.row.req_len, 8), 0), ""};
-    bytes host;
+    used_request r;
     const internal::selector all = kind.info.select_all;
     if (!opt.with_request.empty()) {
         r.said = source_name(opt.with_request);
-        host = to_host(kind, part::request, read_payload(opt.with_request, opt.hex), r.said);
-        r.shown = kind.info.request;
-        warn_if_swapped(kind, host, r.said);
+        r.data = read_record(kind, part::request, opt.with_request, opt.hex);
+        // A selecting field that holds none of the bits that select, while its
+        // byte swap holds nothing else, was written in the wrong byte order: it
+        // selects no counter without a word from clear or diff.
+        if (const field *f = selecting_field(kind.info)) {
+            const uint64_t given = get_host(r.data.data() + f->offset, f->width);
+            const uint64_t other = internal::with_width(f->width, [&]<class T>() -> uint64_t {
+                return internal::byteswap(static_cast<T>(given));
+            });
+            if ((given & all.value) == 0 && other != 0 && (other & ~all.value) == 0)
+                std::cerr << fmt::format("statscl: warning: {}: {}'s {} is {:#0{}x}, which selects "
+                                         "no counter; byte-swapped, {:#0{}x}, it would: a request "
+                                         "payload is in network byte order\n",
+                                         r.said, kind.info.name, f->name, given, 2 + 2 * f->width,
+                                         other, 2 + 2 * f->width);
+        }
     } else if (kind.row.req_len != 0) {
-        host = sample_host(kind, part::request);
+        r.data = sample_host(kind, part::request);
         r.said = all.field == nullptr ? "the sample request"
                                       : fmt::format("the sample request ({} {}: every counter)",
                                                     all.field, all.value);
     } else {
         r.said = fmt::format("none, {} has no request record", kind.info.name);
     }
-    std::copy(host.begin(), host.end(), r.data.begin());
+    r.data.resize(std::max<std::size_t>(r.data.size(), 8));
     return r;
-}
-
-/// The baseline that the kind's clear captures from `reading` into a zeroed
-/// one; for a kind whose clear does nothing, the reading itself, as its host
-/// would copy it.
-bytes cleared(const kind_ref &kind, const bytes &req, const bytes &reading) {
-    if (!clear_works(kind.info))
-        return reading;
-    bytes baseline(reading.size(), 0);
-    kind.row.clear(baseline.data(), req.data(), reading.data());
-    return baseline;
 }
 
 /// Current minus baseline as the kind's diff computes it.
 bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, const bytes &current) {
-    const bool newer_first = kind.info.diff_newer_first;
-    bytes out = newer_first ? baseline : current;
-    kind.row.diff((newer_first ? current : baseline).data(), req.data(), out.data());
+    bytes out = kind.info.diff_newer_first ? baseline : current;
+    kind.row.diff((kind.info.diff_newer_first ? current : baseline).data(), req.data(), out.data());
     return out;
 }
 
@@ -197,7 +236,7 @@ bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, cons
 /// code knows, so there it is observed: from a baseline of 0x01 bytes and a
 /// current of 0x03 bytes, every value it writes comes out changed.
 bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
-    const uint32_t size = kind.size(part::statistics);
+    const uint32_t size = size_of(kind.info.stats);
     bytes touched(size, 0);
     if (!kind.info.diff_reads_request) {
         for (const field &f : kind.info.diff_fields)
@@ -206,56 +245,51 @@ bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
     }
     const bytes older(size, 0x01), newer(size, 0x03);
     const bytes out = diffed(kind, req, older, newer);
-    const bytes &before = kind.info.diff_newer_first ? older : newer;
     for (uint32_t i = 0; i < size; ++i)
-        touched[i] = out[i] != before[i];
+        touched[i] = out[i] != (kind.info.diff_newer_first ? older : newer)[i];
     return touched;
 }
 
 std::string decode_with_baseline(const kind_ref &kind, const bytes &current, const bytes &reading,
                                  const decode_options &opt) {
     const used_request req = request_for(kind, opt);
-    const bytes baseline = cleared(kind, req.data, reading);
+    // A request read from a file is shown field by field.
+    const layout shown = opt.with_request.empty() ? layout{} : kind.info.request;
+    // The baseline that the kind's clear captures from the reading into a
+    // zeroed one; for a kind whose clear does nothing, the reading itself, as
+    // its host would copy it.
+    bytes baseline = clear_works(kind.info) ? bytes(reading.size(), 0) : reading;
+    if (clear_works(kind.info))
+        kind.row.clear(baseline.data(), req.data.data(), reading.data());
     const bytes result = diffed(kind, req.data, baseline, current);
     const bytes touched = touched_by_diff(kind, req.data);
-    std::vector<std::string> ignoring;
-    if (kind.row.req_len != 0 && clear_works(kind.info) && !kind.info.clear_reads_request)
-        ignoring.emplace_back("clear");
-    if (kind.row.req_len != 0 && diff_works(kind.info) && !kind.info.diff_reads_request)
-        ignoring.emplace_back("diff");
-    if (!ignoring.empty())
-        std::cerr << fmt::format("statscl: note: {}'s {} {} not read the request: it makes no "
-                                 "difference there\n",
-                                 kind.info.name, fmt::join(ignoring, " and "),
-                                 ignoring.size() == 1 ? "does" : "do");
+    const bool has_req = kind.row.req_len != 0;
+    const bool clear_ignores = has_req && clear_works(kind.info) && !kind.info.clear_reads_request;
+    const bool diff_ignores = has_req && diff_works(kind.info) && !kind.info.diff_reads_request;
+    if (clear_ignores || diff_ignores)
+        std::cerr << fmt::format(
+            "statscl: note: {}'s {} not read the request: it makes no difference there\n",
+            kind.info.name,
+            clear_ignores && diff_ignores ? "clear and diff do"
+            : clear_ignores               ? "clear does"
+                                          : "diff does");
 
     const layout fields = kind.info.stats;
     if (opt.json) {
         json j = header_json(kind, part::statistics);
         j["request"] = req.said;
-        if (!req.shown.empty())
-            j["request_fields"] = fields_to_json(req.shown, req.data);
-        j["current"] = fields_to_json(fields, current, {.hex64 = opt.hex64});
-        j["baseline"] = fields_to_json(fields, baseline, {.hex64 = opt.hex64});
-        j["diff"] = fields_to_json(fields, result, {.hex64 = opt.hex64, .touched = &touched});
+        if (!shown.empty())
+            j["request_fields"] = fields_to_json(shown, req.data, false);
+        j["current"] = fields_to_json(fields, current, opt.hex64);
+        j["baseline"] = fields_to_json(fields, baseline, opt.hex64);
+        j["diff"] = fields_to_json(fields, result, opt.hex64, &touched);
         return dump_lines(j) + "\n";
     }
     std::string said = req.said;
     for_each_element(
-        req.shown, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
+        shown, [&](const std::string &label, uint32_t offset, uint32_t width, uint32_t count) {
             said += fmt::format("\n  {} = {}", label, element_text(req.data, offset, width, count));
         });
-    std::vector<table_row> rows{{{"field", "offset", "current", "baseline", "diff"}}};
-    for_each_element(fields, [&](const std::string &label, uint32_t offset, uint32_t width,
-                                 uint32_t count) {
-        const bool written =
-            std::any_of(touched.begin() + offset, touched.begin() + offset + width * count,
-                        [](unsigned char b) { return b != 0; });
-        rows.push_back({{label, std::to_string(offset), element_text(current, offset, width, count),
-                         element_text(baseline, offset, width, count),
-                         written ? element_text(result, offset, width, count) : "-"},
-                        width == 1});
-    });
     const std::string_view name = kind.info.name;
     const std::string source = source_name(opt.baseline);
     return fmt::format(
@@ -271,28 +305,29 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
                           name,
                           kind.info.diff_newer_first ? " (called as diff(current, req, baseline))"
                                                      : ""),
-        table(rows, "<>>>>"));
+        records_table(fields, {"field", "offset", "current", "baseline", "diff"},
+                      {&current, &baseline, &result}, &touched));
 }
 
 std::string decode(const decode_options &opt) {
-    const kind_ref kind = find_kind(opt.type);
+    const kind_ref kind = *find_kind(opt.type); // as --type accepted it
     const part p = opt.request ? part::request : part::statistics;
     if (!opt.baseline.empty() && kind.row.diff == nullptr)
         throw refusal(fmt::format("{} has no diff operation", kind.info.name));
     const bool sample = opt.payload.empty();
-    bytes payload;
-    if (sample) {
-        payload = sample_host(kind, p);
-        to_network(kind, p, payload);
-    } else {
-        payload = read_payload(opt.payload, opt.hex);
+    const bytes record = sample
+                             ? to_host(kind, p, to_network(kind, p, sample_host(kind, p)), "sample")
+                             : read_record(kind, p, opt.payload, opt.hex);
+    if (!opt.baseline.empty())
+        return decode_with_baseline(kind, record, read_record(kind, p, opt.baseline, opt.hex), opt);
+    if (opt.json) {
+        json j = header_json(kind, p);
+        j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);
+        return dump_lines(j) + "\n";
     }
-    const bytes record = to_host(kind, p, payload, sample ? "sample" : source_name(opt.payload));
-    if (opt.baseline.empty())
-        return decode_one(kind, p, record, opt, sample);
-    const bytes reading =
-        to_host(kind, p, read_payload(opt.baseline, opt.hex), source_name(opt.baseline));
-    return decode_with_baseline(kind, record, reading, opt);
+    return fmt::format(
+        "{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
+        records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
 }
 
 } // namespace
@@ -307,24 +342,22 @@ void add_decode(CLI::App &app, std::string &out) {
                     "built-in sample")
         ->type_name("FILE|-");
     cmd->add_flag("--hex", opt.hex, "Payloads are hex text, not raw bytes");
-    CLI::Option *as_json =
-        cmd->add_flag("--json", opt.json, "Print JSON (the format that encode reads)");
+    cmd->add_flag("--json", opt.json, "Print JSON (the format that encode reads)");
     cmd->add_flag("--hex64", opt.hex64,
                   "With --json: 64-bit values as \"0x...\" strings, which JSON tools that read "
                   "numbers as doubles cannot round")
-        ->needs(as_json);
-    CLI::Option *request = cmd->add_flag("--request", opt.request, "Decode a request record");
-    CLI::Option *baseline =
-        cmd->add_option("--baseline", opt.baseline,
-                        "A baseline statistics payload: show current, the baseline that the "
-                        "kind's clear captures from it, and the kind's diff")
-            ->type_name("FILE")
-            ->excludes(request);
+        ->needs("--json");
+    cmd->add_flag("--request", opt.request, "Decode a request record");
+    cmd->add_option("--baseline", opt.baseline,
+                    "A baseline statistics payload: show current, the baseline that the "
+                    "kind's clear captures from it, and the kind's diff")
+        ->type_name("FILE")
+        ->excludes("--request");
     cmd->add_option("--with-request", opt.with_request,
                     "Request payload that --baseline's clear and diff read, shown field by "
                     "field (default: the sample request, which selects every counter)")
         ->type_name("FILE")
-        ->needs(baseline);
+        ->needs("--baseline");
     cmd->callback([&out] { out = decode(opt); });
 }
 

@@ -8,11 +8,10 @@
 namespace statscl::tool {
 namespace {
 
-std::string upper(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return out;
+std::string upper(std::string s) {
+    std::ranges::transform(s, s.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
 }
 
 void define(std::string &out, const std::string &name, uint32_t value) {
@@ -78,12 +77,10 @@ std::string records_header() {
                 continue;
             const std::string prefix = fmt::format("STATSCL_{}_{}", upper(k.name), rec);
             define(out, fmt::format("{}_SIZE", prefix), size_of(fields));
-            for (const field &f : fields) {
-                const std::string name = fmt::format("{}_{}", prefix, upper(f.name));
-                define(out, fmt::format("{}_OFFSET", name), f.offset);
-                define(out, fmt::format("{}_WIDTH", name), f.width);
-                define(out, fmt::format("{}_COUNT", name), f.count);
-            }
+            for (const field &f : fields)
+                for (const auto &[what, value] :
+                     {std::pair{"OFFSET", f.offset}, {"WIDTH", f.width}, {"COUNT", f.count}})
+                    define(out, fmt::format("{}_{}_{}", prefix, upper(f.name), what), value);
         }
     }
     return out + "\n#endif /* STATSCL_RECORDS_H */\n";

@@ -9,8 +9,7 @@ namespace {
 /// "diff(newer-first)"), "clear", "pss".
 std::vector<std::string> operations(const kind_info &k) {
     std::vector<std::string> ops;
-    if (std::any_of(k.request.begin(), k.request.end(),
-                    [](const field &f) { return f.width != 1; }))
+    if (std::ranges::any_of(k.request, [](const field &f) { return f.width != 1; }))
         ops.emplace_back("req");
     ops.emplace_back("stats");
     if (diff_works(k))
@@ -32,16 +31,26 @@ json record_json(layout fields) {
     return {{"size", size_of(fields)}, {"fields", std::move(list)}};
 }
 
-std::string list_text() {
+/// Every kind as a table, or as JSON with its records' layouts.
+std::string list(bool as_json) {
     std::vector<table_row> rows{
         {{"type", "kind", "request", "statistics", "stats_ntoh len", "operations that do work"}}};
+    json kinds = json::array();
     for (const kind_info &k : internal::catalogue) {
-        const kind_ref kind = find_kind(k.name);
+        const std::vector<std::string> ops = operations(k);
         rows.push_back({{k.type != 0 ? std::to_string(k.type) : "-", k.name,
-                         kind.row.req_len != 0 ? std::to_string(kind.row.req_len) : "-",
-                         std::to_string(kind.row.stats_len), std::string(name_of(k.stats_len)),
-                         fmt::format("{}", fmt::join(operations(k), " "))}});
+                         k.request.empty() ? "-" : std::to_string(size_of(k.request)),
+                         std::to_string(size_of(k.stats)), std::string(name_of(k.stats_len)),
+                         fmt::format("{}", fmt::join(ops, " "))}});
+        kinds.push_back({{"type", k.type != 0 ? json(k.type) : json(nullptr)},
+                         {"name", k.name},
+                         {"stats_len", name_of(k.stats_len)},
+                         {"operations", ops},
+                         {"request", record_json(k.request)},
+                         {"stats", record_json(k.stats)}});
     }
+    if (as_json)
+        return kinds.dump(2) + "\n";
     return table(rows, "><>><<") +
            "\nreq: req_hton and req_ntoh convert the request; stats: stats_hton and stats_ntoh"
            " convert the\nstatistics; diff and clear keep a baseline; pss: save_pss and "
@@ -49,26 +58,14 @@ std::string list_text() {
            "encoded by name.\n";
 }
 
-std::string list_json() {
-    json kinds = json::array();
-    for (const kind_info &k : internal::catalogue)
-        kinds.push_back({{"type", k.type != 0 ? json(k.type) : json(nullptr)},
-                         {"name", k.name},
-                         {"stats_len", name_of(k.stats_len)},
-                         {"operations", operations(k)},
-                         {"request", record_json(k.request)},
-                         {"stats", record_json(k.stats)}});
-    return kinds.dump(2) + "\n";
-}
-
 } // namespace
 
 void add_list(CLI::App &app, std::string &out) {
-    CLI::App *list = app.add_subcommand("list", "Every kind: type id, record sizes, len rule and "
-                                                "the operations that do work");
+    CLI::App *cmd = app.add_subcommand("list", "Every kind: type id, record sizes, len rule and "
+                                               "the operations that do work");
     CLI::Option *as_json =
-        list->add_flag("--json")->description("Print JSON with every record's fields");
-    list->callback([&out, as_json] { out = as_json->count() != 0 ? list_json() : list_text(); });
+        cmd->add_flag("--json")->description("Print JSON with every record's fields");
+    cmd->callback([&out, as_json] { out = list(as_json->count() != 0); });
 }
 
 } // namespace statscl::tool

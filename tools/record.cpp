@@ -1,59 +1,23 @@
-// record.cpp - kinds by name or type id, records by field name.
-#include "tool.h"
-
-#include <charconv>
+// record.cpp - what the subcommands read: the kind named on the command line,
+// and records from a file or standard input, as raw bytes or hex text.
+#include <cerrno>
 #include <cstring>
-#include <limits>
+#include <fstream>
+
+#include "tool.h"
 
 namespace statscl::tool {
 
-namespace {
-
-void put_host(unsigned char *p, uint32_t width, uint64_t v) {
-    internal::with_width(width, [&]<class T>() { internal::store(p, static_cast<T>(v)); });
-}
-
-const kind_info *kind_named(std::string_view name_or_id) {
-    for (const kind_info &k : internal::catalogue)
-        if (name_or_id == k.name || (k.type != 0 && name_or_id == std::to_string(k.type)))
-            return &k;
-    return nullptr;
-}
-
-// An integer as a JSON number or a "0x..." string, within the field's range.
-uint64_t value_of(const json &v, const std::string &label, uint32_t width) {
-    const uint64_t max = internal::with_width(
-        width, []<class T>() -> uint64_t { return std::numeric_limits<T>::max(); });
-    const auto out_of_range = [&] {
-        return refusal(fmt::format("'{}': {} is out of range for a {}-bit field (0 to {})", label,
-                                   v.dump(), 8 * width, max));
-    };
-    if (v.is_number_unsigned() && v.get<uint64_t>() <= max)
-        return v.get<uint64_t>();
-    if (v.is_number_integer())
-        throw out_of_range();
-    const std::string text = v.is_string() ? v.get<std::string>() : "";
-    const std::string_view digits =
-        text.starts_with("0x") ? std::string_view(text).substr(2) : std::string_view();
-    uint64_t value = 0;
-    const auto [stop, error] = std::from_chars(digits.begin(), digits.end(), value, 16);
-    if (digits.empty() || stop != digits.end() || error == std::errc::invalid_argument)
-        throw refusal(
-            fmt::format("'{}': expected an unsigned integer or a \"0x...\" hex string, not {}",
-                        label, v.dump()));
-    if (error == std::errc::result_out_of_range || value > max)
-        throw out_of_range();
-    return value;
-}
-
-} // namespace
+/// The largest input read: far above any record, far below a mistake such as
+/// a disk image.
+constexpr std::size_t max_input = 1 << 20;
 
 void add_kind_option(CLI::App &cmd, std::string &type) {
     cmd.add_option("-t,--type", type, "Kind: type id or name (see 'statscl list')")
         ->required()
         ->check(CLI::Validator(
             [](const std::string &name_or_id) -> std::string {
-                if (kind_named(name_or_id) != nullptr)
+                if (find_kind(name_or_id))
                     return {};
                 std::vector<std::string> typed, named;
                 for (const kind_info &k : internal::catalogue)
@@ -65,131 +29,58 @@ void add_kind_option(CLI::App &cmd, std::string &type) {
             "KIND"));
 }
 
-kind_ref find_kind(std::string_view name_or_id) {
-    const kind_info &k = *kind_named(name_or_id);
-    const statscl_convert_t *row =
-        k.named_row != nullptr ? k.named_row : statscl_get_convert_tbl(k.type);
-    if (row == nullptr || row->req_len != size_of(k.request) || row->stats_len != size_of(k.stats))
-        throw refusal(fmt::format("the library's row for {} does not match this tool's record "
-                                  "layouts: tool and library come from different builds",
-                                  k.name));
-    return {k, *row};
+// The library's table and the catalogue are expanded from the same list of
+// kinds, so the row found has the catalogue's record sizes.
+std::optional<kind_ref> find_kind(std::string_view name_or_id) {
+    for (const kind_info &k : internal::catalogue)
+        if (name_or_id == k.name || (k.type != 0 && name_or_id == std::to_string(k.type)))
+            return kind_ref{k, k.named_row != nullptr ? *k.named_row
+                                                      : *statscl_get_convert_tbl(k.type)};
+    return std::nullopt;
 }
 
-std::string source_name(const std::string &path) { return path == "-" ? "standard input" : path; }
-
-json header_json(const kind_ref &kind, part p) {
-    json j = json::object();
-    j["kind"] = kind.info.name;
-    if (kind.info.type != 0)
-        j["type"] = kind.info.type;
-    j["record"] = p == part::request ? "request" : "statistics";
-    return j;
+std::string read_input(const std::string &path) {
+    const std::string what = path == "-" ? "standard input" : "'" + path + "'";
+    std::ifstream file;
+    if (path != "-" && (file.open(path, std::ios::binary), !file))
+        throw refusal(fmt::format("cannot open {}: {}", what, std::strerror(errno)));
+    std::istream &in = path == "-" ? std::cin : file;
+    std::string data(max_input + 1, '\0');
+    in.read(data.data(), static_cast<std::streamsize>(data.size()));
+    if (in.bad())
+        throw refusal(fmt::format("cannot read {}: {}", what, std::strerror(errno)));
+    if (in.gcount() > static_cast<std::streamsize>(max_input))
+        throw refusal(
+            fmt::format("{} is larger than {} bytes: not a captured payload", what, max_input));
+    data.resize(static_cast<std::size_t>(in.gcount()));
+    return data;
 }
 
-std::string dump_lines(const json &j, int depth) {
-    if (!j.is_object() || j.empty())
-        return j.dump();
-    const std::string pad(2 * (depth + 1), ' ');
-    std::string s = "{\n";
-    for (const auto &[key, value] : j.items())
-        s += (s.size() > 2 ? ",\n" : "") + pad + json(key).dump() + ": " +
-             dump_lines(value, depth + 1);
-    return s + "\n" + std::string(2 * depth, ' ') + "}";
-}
-
-void to_network(const kind_ref &kind, part p, bytes &record) {
-    if (p == part::request)
-        kind.row.req_hton(record.data(), record.data());
-    else
-        kind.row.stats_hton(record.data(), record.data());
-}
-
-std::string record_name(const kind_ref &kind, part p) {
-    return fmt::format("{} {}", kind.info.name, p == part::request ? "request" : "statistics");
-}
-
-uint64_t get_host(const unsigned char *p, uint32_t width) {
-    return internal::with_width(width, [&]<class T>() -> uint64_t { return internal::load<T>(p); });
-}
-
-json fields_to_json(layout fields, const bytes &record, json_style style) {
-    const auto value = [&](uint32_t offset, uint32_t width) -> json {
-        if (style.touched != nullptr &&
-            std::all_of(style.touched->begin() + offset, style.touched->begin() + offset + width,
-                        [](unsigned char b) { return b == 0; }))
-            return nullptr;
-        const uint64_t v = get_host(record.data() + offset, width);
-        return style.hex64 && width == 8 ? json(fmt::format("{:#018x}", v)) : json(v);
+bytes parse_hex(std::string_view text, const std::string &context) {
+    constexpr std::string_view hex = "0123456789abcdefABCDEF";
+    const auto where = [text](std::size_t at) {             // of text[at], both counted from 1
+        const std::string_view before = text.substr(0, at); // rfind's npos + 1 wraps to 0
+        return fmt::format("line {}, column {}", 1 + std::ranges::count(before, '\n'),
+                           at - before.rfind('\n'));
     };
-    json out = json::object();
-    for (const field &f : fields) {
-        if (f.width == 1) {
-            out[f.name] = to_hex(record.data() + f.offset, f.count);
-        } else if (f.count == 1) {
-            out[f.name] = value(f.offset, f.width);
-        } else {
-            json values = json::array();
-            for (uint32_t i = 0; i < f.count; ++i)
-                values.push_back(value(f.offset + i * f.width, f.width));
-            out[f.name] = std::move(values);
-        }
+    const std::size_t bad = text.find_first_not_of(" \t\r\n0123456789abcdefABCDEF");
+    if (bad != std::string_view::npos) {
+        const auto u = static_cast<unsigned char>(text[bad]);
+        throw refusal(fmt::format("{}invalid hex: {} at {}", context,
+                                  u >= 0x20 && u < 0x7F ? fmt::format("'{}'", text[bad])
+                                                        : fmt::format("byte 0x{:02x}", u),
+                                  where(bad)));
     }
+    std::string digits(text);
+    std::erase_if(digits, [hex](char c) { return hex.find(c) == std::string_view::npos; });
+    if (digits.size() % 2 != 0)
+        throw refusal(fmt::format("{}invalid hex: an odd number of digits ({}); the last one, at "
+                                  "{}, has no partner",
+                                  context, digits.size(), where(text.find_last_of(hex))));
+    bytes out(digits.size() / 2);
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<unsigned char>(std::stoi(digits.substr(2 * i, 2), nullptr, 16));
     return out;
-}
-
-bytes fields_from_json(layout fields, const json &values, const std::string &what) {
-    if (!values.is_object())
-        throw refusal(fmt::format("'fields' must be an object of the {} fields", what));
-    std::vector<std::string_view> names;
-    for (const field &f : fields)
-        names.emplace_back(f.name);
-    for (const auto &[name, value] : values.items())
-        if (std::find(names.begin(), names.end(), name) == names.end())
-            throw refusal(fmt::format("unknown field '{}' for {} (its fields: {})", name, what,
-                                      fmt::join(names, ", ")));
-    bytes record(size_of(fields), 0);
-    for (const field &f : fields) {
-        const auto it = values.find(f.name);
-        if (it == values.end())
-            throw refusal(fmt::format("missing field '{}' of {}", f.name, what));
-        unsigned char *at = record.data() + f.offset;
-        if (f.width == 1) {
-            const std::string expect =
-                fmt::format("'{}' must be a string of {} bytes in hex", f.name, f.count);
-            if (!it->is_string())
-                throw refusal(expect);
-            const bytes b = parse_hex(it->get<std::string>(), expect + ": ");
-            if (b.size() != f.count)
-                throw refusal(fmt::format("{}, not {}", expect, b.size()));
-            std::memcpy(at, b.data(), b.size());
-        } else if (f.count == 1) {
-            put_host(at, f.width, value_of(*it, f.name, f.width));
-        } else {
-            if (!it->is_array() || it->size() != f.count)
-                throw refusal(fmt::format(
-                    "'{}' must be an array of {} values, not {}", f.name, f.count,
-                    it->is_array() ? fmt::format("{} values", it->size()) : it->dump()));
-            for (uint32_t i = 0; i < f.count; ++i)
-                put_host(at + i * f.width, f.width,
-                         value_of((*it)[i], fmt::format("{}[{}]", f.name, i), f.width));
-        }
-    }
-    return record;
-}
-
-bytes sample_record(layout fields, internal::selector select) {
-    bytes record(size_of(fields), 0);
-    for (std::size_t n = 0; n < fields.size(); ++n) {
-        const field &f = fields[n];
-        for (uint32_t i = 0; i < f.count; ++i) {
-            uint64_t v = f.width == 1 ? i : 1000 * (n + 1) + i;
-            if (select.field != nullptr && std::strcmp(select.field, f.name) == 0)
-                v = select.value;
-            put_host(record.data() + f.offset + i * f.width, f.width, v);
-        }
-    }
-    return record;
 }
 
 } // namespace statscl::tool

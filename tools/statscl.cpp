@@ -16,24 +16,18 @@ int main(int argc, char **argv) {
         return fmt::format("statscl: {}\n", e.what());
     });
     std::string out;
-    add_list(app, out);
-    add_header(app, out);
-    add_decode(app, out);
-    add_encode(app, out);
+    for (const auto add : {add_list, add_header, add_decode, add_encode})
+        add(app, out);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {
         return app.exit(e);
-    } catch (const refusal &e) {
-        std::cerr << "statscl: " << e.what() << '\n';
-        return 1;
     } catch (const std::exception &e) {
+        // Bad input exits 1; anything else, such as a failed allocation, 2.
         std::cerr << "statscl: " << e.what() << '\n';
-        return 2;
+        return dynamic_cast<const refusal *>(&e) != nullptr ? 1 : 2;
     }
-    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
-    std::cout.flush();
-    if (!std::cout) {
+    if (!(std::cout << out << std::flush)) {
         std::cerr << "statscl: cannot write to standard output\n";
         return 1;
     }
