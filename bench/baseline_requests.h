@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // baseline_requests.h - for the bench programs: each table kind whose diff
 // does work, the bytes of the counters its description says diff and clear
 // cover, and its request set to select all of them or half (from the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // bench.cpp - time per call of every filled row's conversions, diff and
 // clear, beside glibc memcpy of the same number of bytes in the same run.
 //

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # callgrind.sh - instructions per call of every row's stats_hton and
 # stats_ntoh, and of diff and clear with every counter selected, counted by
 # valgrind's callgrind (repeatable on a busy machine).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // count_calls.cpp - calls each row's stats_hton and stats_ntoh, and each
 // diff and clear with every counter selected, exactly once, so that
 // callgrind's inclusive cost of each function is its instruction count per

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # qemu_counts.sh TARGET - instructions per call on a cross target (ppc32-be,
 # the default, or aarch64): each filled row's stats_ntoh out of place and in
 # place, each diff and clear, and memcpy and memmove of the same bytes,

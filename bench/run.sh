@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # run.sh - builds the bench preset and prints the table of every row's
 # operations against memcpy of the same size.  Extra arguments go to Google
 # Benchmark (e.g. --benchmark_filter=vq_drop).

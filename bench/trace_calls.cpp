@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // trace_calls.cpp - for instruction counts from an emulator's execution
 // trace (bench/qemu_counts.sh): calls each filled row's stats_ntoh out of
 // place and in place, each diff and clear with every counter selected and

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 64-bit ARM Linux, little-endian; programs run under qemu-aarch64.
 set(statscl_triple aarch64-linux-gnu)
 set(statscl_processor aarch64)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # Shared by the cross toolchain files: Debian's cross compiler for
 # `statscl_triple`, its C library as the root to search, and qemu-user
 # (`statscl_qemu`) to run what is built.  By default the root is Debian's

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 32-bit big-endian PowerPC Linux, the switch's own CPU; programs run under
 # qemu-ppc.
 set(statscl_triple powerpc-linux-gnu)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // catalogue.h - every kind once, for programs that present or measure records
 // (the statscl tool, the benchmarks): type id, name, description, and the
 // converter row its records go through.  Expanded from the list of kinds.

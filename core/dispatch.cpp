@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // dispatch.cpp - save and restore dispatch to handlers exported by the host.
 #include "../internal/dispatch.h"
 

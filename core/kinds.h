@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // kinds.h - the one list of kinds of statistics.
 //
 // Each kind is described in its own file in types/ or platform/ (its

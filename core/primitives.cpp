@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // primitives.cpp - the exported conversions of the TLV header and of arrays
 // of 64-bit counters, and the counter-array subtraction.
 #include "statscl_convert.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // table.cpp - the converter tables, built from the list of kinds, and the
 // lookup by type id.
 #include "statscl_convert.h"

@@ -1,3 +1,5 @@
+/* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
+/* SPDX-License-Identifier: MIT */
 /* host_walk.c - a host process that uses the conversion library the way the
  * statistics client does: look a kind up by type id, convert a request out
  * and a statistics record back, capture a baseline and take a difference.

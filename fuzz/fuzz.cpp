@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // fuzz.cpp - a libFuzzer target over a set of kinds: the first input byte
 // picks the kind, the rest drive the same checks as the unit tests.  Built
 // twice: over the table's fifteen kinds (STATSCL_FUZZ_FIRST 0) and over the

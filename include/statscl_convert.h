@@ -1,3 +1,5 @@
+/* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
+/* SPDX-License-Identifier: MIT */
 /** @file
  * statscl_convert.h - record conversion for the statistics client.
  *

@@ -1,3 +1,5 @@
+/* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
+/* SPDX-License-Identifier: MIT */
 /** @file
  * statscl_receive.h - receiving a statistics payload without reading past it.
  *

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // bytes.h - unaligned loads and stores and byte-order conversion of one value.
 //
 // Records are packed byte arrays: every field is read and written through

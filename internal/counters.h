@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // counters.h - the baseline operations on runs of 64-bit counters.
 #pragma once
 

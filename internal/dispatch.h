@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // dispatch.h - routes save_pss and restore_pss to the host's handlers.
 //
 // Internal: the exported save_pss and restore_pss operations call these with

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // layout.h - records described as data, and the conversions derived from them.
 //
 // Each kind of statistics states its records once, as lists of fields (name,

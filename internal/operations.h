@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // operations.h - a kind's exported operations, derived from its `kind`.
 //
 // A kind's source defines its operations with one line (inside extern "C"):

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // swap64.cpp - the portable kernel, and swap64 where it is the only one.
 #include "swap64.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // swap64.h - the hot kernel: byte reversal of an array of 64-bit values.
 //
 // The portable kernel is always built and tested.  On x86-64 the SSSE3 and

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # install.cmake - install rules, the CMake package and the pkg-config file,
 # and the Debian packages that CPack builds from them.
 #

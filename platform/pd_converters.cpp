@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // pd_converters.cpp - converters of the platform-dependent kinds, exported by
 // name and listed in no table row.  The fcmac kinds also have a diff and a
 // clear, which do nothing.

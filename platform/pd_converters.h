@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // pd_converters.h - the platform-dependent records: each statistics record is
 // one array of 64-bit values, and none of the kinds has a request.  What each
 // stats_ntoh converts: the fabric-error variants whatever len is,

@@ -1,3 +1,5 @@
+/* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
+/* SPDX-License-Identifier: MIT */
 /* standin.c - a stand-in for the switch platform's library.
  *
  * Provides the logger, the shared text buffer and the interface-index

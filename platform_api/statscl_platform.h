@@ -1,3 +1,5 @@
+/* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
+/* SPDX-License-Identifier: MIT */
 /** @file
  * statscl_platform.h - the switch platform's interfaces that the conversion
  * library calls.

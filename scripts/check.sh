@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # check.sh - the test command: the workflows of the release and sanitize
 # presets and of the four cross targets' presets, ppc32-be, ppc64-be, aarch64
 # and armhf (configure, build, test; the cross builds' tests under their

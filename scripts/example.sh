@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # example.sh - builds everything (the library, its tests, the example host
 # and the statscl tool), runs the example host, and decodes the built-in qos
 # sample with statscl.  Installs the Debian packages it needs when missing.

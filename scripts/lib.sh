@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # lib.sh - shared by the scripts: installs the Debian packages of the given
 # groups of scripts/debian-packages that are missing.
 install_missing() {

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // A host that defines none of the platform's symbols and no handler: the
 // platform stand-in serves it, as it serves any host away from the switch.
 #include "statscl_convert.h"

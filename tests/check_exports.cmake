@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # Compares the defined dynamic symbols of LIBRARY with the names in EXPECTED.
 execute_process(COMMAND ${NM} -D --defined-only --format=posix ${LIBRARY}
                 OUTPUT_VARIABLE listing RESULT_VARIABLE failed)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # The shared libraries that LIBRARY names as NEEDED are exactly libc and
 # PLATFORM; sanitizer runtimes, in the instrumented builds, aside.
 execute_process(COMMAND ${READELF} -d ${LIBRARY} OUTPUT_VARIABLE dynamic COMMAND_ERROR_IS_FATAL ANY)

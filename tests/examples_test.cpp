@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // What a property cannot say: the dispatch's exact log lines, the lookup's
 // bounds, hand-worked values as anchors for the oracle, and the 64-bit
 // kernels held to one another.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // Every kind's operations held to the oracle on generated inputs from fixed
 // seeds, one thread at a time and then from several threads at once.
 #include "oracle.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // The checked receive of every kind on payloads of every length up to the
 // record, each in a heap buffer of exactly that size, so that AddressSanitizer
 // and valgrind report any byte read past it.

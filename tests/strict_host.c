@@ -1,3 +1,5 @@
+/* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
+/* SPDX-License-Identifier: MIT */
 /* strict_host.c - a host that includes every installed header and defines
  * handlers without writing a prototype or extern "C" of its own; the
  * strict-host tests compile it as C and as C++ with the warnings strict

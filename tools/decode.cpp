@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // decode.cpp - `statscl decode`: a captured network-order payload as named
 // fields, through the kind's own ntoh; with --baseline, the kind's clear and
 // diff as a host calls them.

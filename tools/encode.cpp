@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // encode.cpp - `statscl encode`: JSON as `statscl decode --json` prints it
 // becomes the network-order payload, through the kind's own hton.
 #include <charconv>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // list.cpp - `statscl list`: every kind as a table, or as JSON with its
 // records' layouts.
 #include "tool.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // record.cpp - what the subcommands read: the kind named on the command line,
 // and records from a file or standard input, as raw bytes or hex text.
 #include <cerrno>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // statscl.cpp - the statscl tool: lists the kinds of statistics, decodes a
 // captured network-order payload into named fields through the kind's own
 // converters, and encodes fields back into a payload.

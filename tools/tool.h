@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // tool.h - what the subcommands of statscl share: payloads in, the refusal
 // that every bad input ends in, aligned text, and kinds with their records'
 // host-order values.

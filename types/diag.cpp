@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // diag.cpp - the diagnostic operations.
 #include "diag.h"
 

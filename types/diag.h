@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // diag.h - diagnostic records (type 2).  No field above 16 bits is naturally
 // aligned: every one starts 2 bytes past a multiple of its width.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // eee.cpp - the Energy-Efficient-Ethernet operations: eee and eee_snmp.
 #include "eee.h"
 

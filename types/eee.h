@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // eee.h - Energy-Efficient-Ethernet records: eee (type 9) and eee_snmp
 // (type 10) share one statistics record and have no request; eee keeps a
 // baseline of all four counters, eee_snmp only converts.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // fabric_err.cpp - the fabric-error and SNMP-clear operations.
 #include "fabric_err.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // fabric_err.h - fabric-error (type 5) and SNMP-clear (type 13) records:
 // conversions only.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // fabric_path.cpp - the fabric-path operations.
 #include "fabric_path.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // fabric_path.h - fabric-path records (type 14): three per-path counter
 // arrays for up to 48 paths; diff and clear touch only the paths that the
 // request's path mask selects.

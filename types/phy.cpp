@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // phy.cpp - the PHY operations: phy and phy_snmp.
 #include "phy.h"
 

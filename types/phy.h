@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // phy.h - PHY records: phy (type 11) and phy_snmp (type 12)
 // share one statistics record and have no request; phy keeps a baseline
 // of both counters, phy_snmp only converts.

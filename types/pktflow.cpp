@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // pktflow.cpp - the packet-flow operations.
 #include "pktflow.h"
 

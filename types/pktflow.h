@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // pktflow.h - packet-flow records (type 1): elements 0 to 101 of the
 // statistics record are counters with a baseline, element 10 of them never
 // goes below 0; elements 102 to 107 travel along.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // qos.h - QoS records (type 3): eight blocks of eight counters with a
 // baseline, then tail values that travel along.
 #pragma once

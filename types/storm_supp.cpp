@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // storm_supp.cpp - the storm-suppression operations.
 #include "storm_supp.h"
 

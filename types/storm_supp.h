@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // storm_supp.h - storm-suppression records (type 8): only storm_counter has
 // a baseline; clear tests the request but does not read it.
 #pragma once

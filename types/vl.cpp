@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // vl.cpp - the virtual-lane operations: vl, vl_rates and vl_snmp.
 #include "vl.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // vl.h - virtual-lane records: vl (type 4) keeps a baseline captured lane by
 // lane; vl_rates (type 6) and vl_snmp (type 7) only convert.
 #pragma once

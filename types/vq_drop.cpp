@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // vq_drop.cpp - the virtual-queue drop operations.
 #include "vq_drop.h"
 

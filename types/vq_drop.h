@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // vq_drop.h - virtual-queue drop records (type 15): conversions only.  Every
 // 64-bit field of the statistics record starts 4 bytes past a multiple of 8.
 #pragma once

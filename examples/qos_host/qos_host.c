@@ -1,3 +1,5 @@
+/* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
+/* SPDX-License-Identifier: MIT */
 /* qos_host.c - a host of the conversion library, as a switch's statistics
  * client uses it for QoS counters: it receives a qos payload in network
  * order, converts it, clears the counters of the even blocks (a software

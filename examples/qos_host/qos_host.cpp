@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // qos_host.cpp - qos_host.c's twin in C++: the same steps, the same lines.
 // Its handlers are plain definitions: statscl_convert.h declares them with C
 // linkage, so their names reach the dynamic symbol table unmangled, where

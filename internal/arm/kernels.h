@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // kernels.h - the 64-bit ARM kernel behind swap64, and the list of kernels
 // that the kernel tests walk.
 #pragma once

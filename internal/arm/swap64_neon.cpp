@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // swap64_neon.cpp - 64-bit byte reversal with NEON, which every 64-bit ARM
 // CPU has: swap64 is this kernel, with no choice at load time.
 #include <arm_neon.h>

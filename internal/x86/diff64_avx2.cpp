@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // diff64_avx2.cpp - subtraction of 64-bit counters four lanes at a time.
 #include <immintrin.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // kernels.h - the x86-64 kernels behind swap64 and diff64, and the lists of
 // kernels that both the load-time choice and the kernel tests walk.
 #pragma once

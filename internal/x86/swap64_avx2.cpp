@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // swap64_avx2.cpp - 64-bit byte reversal with AVX2 byte shuffles.
 #include <immintrin.h>
 

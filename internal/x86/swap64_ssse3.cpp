@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // swap64_ssse3.cpp - 64-bit byte reversal with SSSE3 byte shuffles.
 #include <immintrin.h>
 

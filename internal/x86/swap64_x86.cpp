@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // swap64_x86.cpp - binds swap64 and diff64's kernel to the best kernels this
 // CPU runs, once.
 #include "kernels.h"

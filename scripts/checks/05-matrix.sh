@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 05-matrix.sh - the build matrix: each configuration built as a user types
 # it, with plain cmake (no preset) from a clean folder build/matrix/<name>,
 # warnings as errors (STATSCL_WERROR): the library, the tool, the tests and

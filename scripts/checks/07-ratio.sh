@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 07-ratio.sh - the size of the tests against the code they test: cloc code
 # lines of tests/ and fuzz/ over those of everything else in the repository
 # (Markdown, JSON and the ABI records abi/*.abi left out, build/ and .git

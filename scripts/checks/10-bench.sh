@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 10-bench.sh - builds the benchmark suite (the bench preset, by bench/run.sh)
 # and runs it once, briefly, and the callgrind counting program, so that both
 # keep building and running; the figures of such a short run mean nothing.

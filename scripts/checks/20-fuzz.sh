@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 20-fuzz.sh - builds the fuzz preset (clang 14, libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs every target for FUZZ_SECONDS each
 # (default 30) from the committed seed corpus.  Fails on any finding; the

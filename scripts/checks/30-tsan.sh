@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 30-tsan.sh - the unit tests under ThreadSanitizer: the tsan workflow, whose
 # test preset sets TSAN_OPTIONS (halt on the first report, which fails the
 # test) and the thread stress test's STATSCL_STRESS_ROUNDS (400 rounds per

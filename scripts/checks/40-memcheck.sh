@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 40-memcheck.sh - the unit test programs and the example hosts, each run
 # once as a whole under valgrind memcheck by CTest's memory checking (the
 # memcheck preset, in build/memcheck); fails on any error or definite leak.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 50-abi.sh - compares the ABI of a fresh build of the library for every
 # target (x86-64, 32-bit and 64-bit big-endian PowerPC, 64-bit and 32-bit
 # ARM; see targets in scripts/lib.sh) with its recorded ABI of version 1.0,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 55-target.sh - holds each target's library (built in build/targets/TARGET,
 # see targets in scripts/lib.sh) to its target contract:
 #  - instruction set, 32-bit big-endian PowerPC: integer instructions only;

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 60-coverage.sh - line and branch coverage of the library's own sources
 # (core/, internal/, types/, platform/) by every unit test, built with the
 # coverage preset and measured with gcovr, which fails below 98 % of lines or

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 70-static.sh - clang-tidy (checks in .clang-tidy, every finding an error)
 # and cppcheck (--error-exitcode) over the library's own sources, core/,
 # internal/, types/ and platform/, run by CMake on each source as it compiles

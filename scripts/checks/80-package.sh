@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # 80-package.sh - install, consume, package.
 #  - The package workflows: a build as a user makes it (Release, default
 #    prefix), natively and for PowerPC, installed under a prefix of its own

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // handlers.cpp - the host's save and restore handlers of the nine kinds that
 // have them; each records its call with its arguments as received.
 #include "oracle.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // host.cpp - the platform as a test program provides it: a recording
 // app_log, the shared buffer and the interface-index converters.  The
 // program exports them, so they take precedence over the platform library.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // oracle.cpp - the kinds, the model of what each operation writes, and the
 // checks that compare the library's bytes with the model's.
 #include "oracle.h"

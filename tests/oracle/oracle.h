@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
 // oracle.h - what every kind of record must do, stated here from the
 // system's rules and independently of the library's own descriptions, and
 // the checks that hold the library to it.  The unit tests run the checks on

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # Runs HOST (behind EMULATOR, a command line, if any) without
 # LD_LIBRARY_PATH and fails unless it exits 0 and prints exactly the lines of
 # EXPECTED.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bats
+# SPDX-FileCopyrightText: 2026 The statscl_convert authors
+# SPDX-License-Identifier: MIT
 # statscl as a user runs it.  STATSCL is the command (behind the emulator in
 # a cross build), SOURCE the source tree.  Every offset, size and byte below
 # is stated here, not taken from the library.
