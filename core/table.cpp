@@ -6,6 +6,8 @@
 
 #include "kinds.h"
 
+#include <string_view>
+
 namespace {
 
 using statscl::internal::size_of;
@@ -24,6 +26,23 @@ constexpr bool listed_in_order() {
     return next == STATSCL_PI_ROWS;
 }
 static_assert(listed_in_order(), "the list names type ids 1 to 15 once each, in order");
+
+// statscl_receive.h converts a short payload only for pktflow, vl_rates and
+// vl_snmp, which it recognises by their stats_ntoh, and for every other table
+// kind takes len >= size as a whole conversion: another whole-values kind, or
+// an exact-length kind in the table, would need a rule of its own there.
+constexpr bool receive_converts_whole_values(std::string_view name) {
+    return name == "pktflow" || name == "vl_rates" || name == "vl_snmp";
+}
+#define STATSCL_RECEIVE_FACTS(type, name)                                                          \
+    static_assert((statscl::internal::name##_kind.stats_len ==                                     \
+                   statscl::internal::len_rule::whole_values) ==                                   \
+                      receive_converts_whole_values(#name),                                        \
+                  "statscl_receive.h names the whole-values kinds: " #name);                       \
+    static_assert(statscl::internal::name##_kind.stats_len != statscl::internal::len_rule::exact,   \
+                  "statscl_receive.h has no exact-length table kind: " #name);
+STATSCL_PI_KINDS(STATSCL_RECEIVE_FACTS)
+#undef STATSCL_RECEIVE_FACTS
 
 } // namespace
 

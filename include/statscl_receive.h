@@ -28,12 +28,11 @@
 #include "statscl_convert.h"
 #include "statscl_records.h"
 
-/* The table's own entries are the reference, so that a row copied from the
- * table is recognised as well as the table's element. */
+/* Compared with the exported converters, which a row of the table or a copy
+ * of one holds, so that recognising them reads nothing of the table. */
 static inline int statscl_converts_whole_values_(statscl_stats_ntoh_fn convert) {
-    return convert == statscl_pi_convert_tbl[STATSCL_TYPE_PKTFLOW].stats_ntoh ||
-           convert == statscl_pi_convert_tbl[STATSCL_TYPE_VL_RATES].stats_ntoh ||
-           convert == statscl_pi_convert_tbl[STATSCL_TYPE_VL_SNMP].stats_ntoh;
+    return convert == statscl_pktflow_stats_ntoh || convert == statscl_vl_rates_stats_ntoh ||
+           convert == statscl_vl_snmp_stats_ntoh;
 }
 
 /** Converts a received statistics payload of len bytes at src into dst with

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The statscl_convert authors
 // SPDX-License-Identifier: MIT
-// The checked receive of every kind on payloads of every length up to the
-// record, each in a heap buffer of exactly that size, so that AddressSanitizer
-// and valgrind report any byte read past it.
+// The checked receive of every kind on payloads of every length up to 16
+// bytes past the record, each in a heap buffer of exactly that size, so that
+// AddressSanitizer and valgrind report any byte read past it.
 #include "oracle.h"
 #include "statscl_receive.h"
 
@@ -29,36 +29,36 @@ const std::map<std::string, checked_fn> by_name = {
 
 // A refusal leaves dst as it was; otherwise dst holds exactly the values of
 // the first `got` bytes converted, and `got` is what the kind's len rule
-// converts of a payload that short.  A table kind goes through a copy of its
-// row, which must be recognised as the table's own.
+// converts of a payload that long.  A table kind goes through a copy of its
+// row, which must be recognised as the table's own; with the copy's
+// stats_ntoh nulled nothing is converted.
 TEST(checked_receive, reads_only_len_and_writes_what_it_reports) {
     EXPECT_EQ(statscl_stats_ntoh_checked(nullptr, nullptr, nullptr, 1U << 20), 0U);
     for (const kind &k : kinds) {
         const uint32_t size = size_of(k.stats);
         std::mt19937_64 random(size);
-        bytes wire(size), before(size);
+        bytes wire(size + 16), before(size);
         std::generate(wire.begin(), wire.end(), std::ref(random));
         std::generate(before.begin(), before.end(), std::ref(random));
-        const statscl_convert_t row =
-            k.type ? *statscl_get_convert_tbl(k.type) : statscl_convert_t{};
+        statscl_convert_t row = k.type ? *statscl_get_convert_tbl(k.type) : statscl_convert_t{};
         bytes dst = before;
-        for (uint32_t len = 0; len <= size; ++len) {
+        for (uint32_t len = 0; len <= size + 16; ++len) {
             const auto payload = std::make_unique<unsigned char[]>(len);
             std::memcpy(payload.get(), wire.data(), len);
             const uint32_t got =
                 k.type ? statscl_stats_ntoh_checked(&row, dst.data(), payload.get(), len)
                        : by_name.at(k.name)(dst.data(), payload.get(), len);
-            const uint32_t want = len == size                        ? size
+            const uint32_t want = k.rule == len_rule::exact ? (len == size ? size : 0)
+                                  : len >= size             ? size
                                   : k.rule == len_rule::whole_values ? len / 8 * 8
                                                                      : 0;
             ASSERT_EQ(got, want) << k.name << " len " << len;
-            if (got == 0) {
-                ASSERT_EQ(std::memcmp(dst.data(), before.data(), size), 0) << k.name << " " << len;
-                continue;
-            }
             ASSERT_EQ(dst, converted(k.stats, wire, before, got)) << k.name << " len " << len;
             dst = before;
         }
+        row.stats_ntoh = nullptr;
+        EXPECT_EQ(k.type ? statscl_stats_ntoh_checked(&row, dst.data(), wire.data(), size) : 0, 0U);
+        EXPECT_EQ(dst, before) << k.name;
     }
 }
 
