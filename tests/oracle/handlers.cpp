@@ -1,18 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The statscl_convert authors
 // SPDX-License-Identifier: MIT
 // handlers.cpp - the host's save and restore handlers of the nine kinds that
-// have them; each records its call with its arguments as received.
+// have them; each records its call with its arguments as received.  No
+// extern "C" here: the public header's declarations give the definitions C
+// linkage, and a misspelt declaration leaves a mangled name that the
+// dispatch cannot find.
 #include "oracle.h"
 
 using namespace statscl::oracle;
 
 #define STATSCL_HANDLERS(kind)                                                                     \
-    extern "C" int32_t statscl_##kind##_save_pss_hdlr() {                                          \
+    int32_t statscl_##kind##_save_pss_hdlr() {                                                     \
         events().push_back("call statscl_" #kind "_save_pss_hdlr");                                \
         return save_result;                                                                        \
     }                                                                                              \
-    extern "C" int32_t statscl_##kind##_restore_pss_hdlr(uint64_t a0, uint32_t a1, uint32_t a2,    \
-                                                         uint32_t a3, uint32_t a4, uint32_t a5) {  \
+    int32_t statscl_##kind##_restore_pss_hdlr(uint64_t a0, uint32_t a1, uint32_t a2, uint32_t a3,  \
+                                              uint32_t a4, uint32_t a5) {                          \
         events().push_back(                                                                        \
             handler_call("statscl_" #kind "_restore_pss_hdlr", a0, a1, a2, a3, a4, a5));           \
         return restore_result;                                                                     \
