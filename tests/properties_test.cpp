@@ -4,6 +4,8 @@
 // seeds, one thread at a time and then from several threads at once.
 #include "oracle.h"
 
+#include "../core/catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,6 +40,55 @@ TEST(properties, every_kind_keeps_to_its_rules) {
                 break;
             }
         }
+    }
+}
+
+// diff and clear with each request shape that takes a path of its own
+// through them: one lane or path at either end, adjacent ones, all but one
+// at either end, all, and bits past the last lane or path.
+TEST(properties, every_selection_shape_keeps_to_its_rules) {
+    constexpr uint64_t paths = (uint64_t{1} << 48) - 1;
+    const std::pair<uint32_t, std::vector<uint64_t>> shapes[] = {
+        {3, {1, 2, 3}},
+        {4, {0x01, 0x80, 0x18, 0x7F, 0xFE, 0xFF, 0xFFFFFF00}},
+        {14, {1, uint64_t{1} << 47, 0x6, paths >> 1, paths - 1, paths, ~paths, ~uint64_t{0}}},
+    };
+    std::mt19937 random(4);
+    for (const auto &[type, values] : shapes)
+        for (const uint64_t value : values)
+            for (unsigned n = 0; n < 8; ++n) {
+                const bytes in = choices(random);
+                reader r(in);
+                try {
+                    check_selection(kinds[type - 1], value, r);
+                } catch (const std::exception &e) {
+                    ADD_FAILURE() << "selector " << value << ": " << e.what();
+                }
+            }
+}
+
+// What the catalogue tells the tool and the benchmarks about diff and clear,
+// against the oracle's own statement of it.
+TEST(descriptions, diff_and_clear_facts_agree_with_the_oracle) {
+    ASSERT_EQ(std::size(internal::catalogue), kinds.size());
+    for (const internal::kind_info &c : internal::catalogue) {
+        const auto k = std::find_if(kinds.begin(), kinds.end(),
+                                    [&](const kind &o) { return o.name == c.name; });
+        ASSERT_NE(k, kinds.end()) << c.name;
+        layout diffed;
+        for (const internal::field &f : c.diff_fields)
+            for (uint32_t i = 0; i < f.count; ++i)
+                diffed.push_back({f.offset + i * f.width, f.width, 1});
+        EXPECT_TRUE(diffed == diff_elements(*k)) << c.name;
+        EXPECT_EQ(c.diff_reads_request, (k->diff.reads & req) != 0) << c.name;
+        EXPECT_EQ(c.clear_reads_request, (k->clear.reads & req) != 0) << c.name;
+        selector all{0, 0, 0};
+        for (const internal::field &f : c.request)
+            if (c.select_all.field != nullptr && std::strcmp(f.name, c.select_all.field) == 0)
+                all = {f.offset, f.width, c.select_all.value};
+        const selector want = select_all(*k);
+        EXPECT_TRUE(all.offset == want.offset && all.width == want.width && all.value == want.value)
+            << c.name;
     }
 }
 

@@ -13,6 +13,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 namespace statscl::oracle {
@@ -266,14 +267,14 @@ uint32_t pick_len(reader &in, uint32_t size) {
 
 // A request whose selector (pktflow and qos word 0, vl lane_mask, the
 // fabric_path mask at 8) holds small values, 16, single bits or anything.
-bytes pick_request(const kind &k, reader &in) {
+bytes pick_request(const kind &k, reader &in, std::optional<uint64_t> forced) {
     bytes r = in.fill(std::max<uint32_t>(size_of(k.request), 16));
     const uint8_t c = in.byte();
     const uint64_t x = in.u64();
     const uint64_t small = c / 8U % 5; // 3 of 8: the values whose meaning differs
     const uint64_t values[] = {small, small, small, 16, uint64_t{1} << (x % 64), x & 0xFF,
                                x << (x % 64), x};
-    const uint64_t v = values[c % 8];
+    const uint64_t v = forced.value_or(values[c % 8]);
     const auto word = static_cast<uint32_t>(v);
     if (k.which == fabric_path)
         std::memcpy(&r[8], &v, 8);
@@ -309,10 +310,11 @@ void check_conversion(const layout &fields, uint32_t size, uint32_t limit, reade
 // its record, or null where the operation tests it or never reads it, or an
 // address that faults where it never reads it; diff may also get one record
 // as baseline and current.
-void check_baseline(const kind &k, const statscl_convert_t &ops, bool clear, reader &in) {
+void check_baseline(const kind &k, const statscl_convert_t &ops, bool clear, reader &in,
+                    std::optional<uint64_t> forced = {}) {
     const guards g = clear ? k.clear : k.diff;
     const uint32_t size = size_of(k.stats);
-    const bytes r = pick_request(k, in);
+    const bytes r = pick_request(k, in, forced);
     bytes b = in.fill(size), c = in.fill(size);
     const bool alias = !clear && in.byte() % 8 == 0;
     unsigned char *p[3];
@@ -418,6 +420,43 @@ void check(const kind &k, reader &in, bool pss) {
     }
     if (pss && k.type != 0)
         check_pss(k, in);
+}
+
+void check_selection(const kind &k, uint64_t value, reader &in) {
+    const statscl_convert_t ops = row_of(k);
+    check_baseline(k, ops, false, in, value);
+    check_baseline(k, ops, true, in, value);
+}
+
+selector select_all(const kind &k) {
+    switch (k.which) {
+    case qos:
+        return {0, 4, 3};
+    case vl:
+        return {0, 4, 0xFF};
+    case fabric_path:
+        return {8, 8, (uint64_t{1} << 48) - 1};
+    default:
+        return {0, 0, 0};
+    }
+}
+
+layout diff_elements(const kind &k) {
+    layout out;
+    if (k.which == diag) { // the whole record: counters and the descriptive part
+        for (const field &f : k.stats)
+            for (uint32_t i = 0; i < f.count; ++i)
+                out.push_back({f.offset + i * f.width, f.width, 1});
+        return out;
+    }
+    const selector all = select_all(k);
+    bytes r(std::max<uint32_t>(size_of(k.request), 16));
+    const auto word = static_cast<uint32_t>(all.value);
+    std::memcpy(&r[all.offset], all.width == 8 ? static_cast<const void *>(&all.value) : &word,
+                all.width);
+    for (const uint32_t at : selection(k, false, r))
+        out.push_back({at, 8, 1});
+    return out;
 }
 
 void check_pss(const kind &k, reader &in) {

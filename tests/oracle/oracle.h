@@ -22,6 +22,7 @@ using bytes = std::vector<unsigned char>;
 /// known layout, which no conversion writes.
 struct field {
     uint32_t offset, width, count;
+    friend bool operator==(const field &, const field &) = default;
 };
 using layout = std::vector<field>;
 
@@ -81,6 +82,21 @@ class reader {
 /// with records, lengths, requests, null pointers and placements that the
 /// input chooses; throws std::runtime_error naming the first broken rule.
 void check(const kind &k, reader &in, bool pss = true);
+
+/// diff and clear as check() drives them, with the request's selector (as
+/// pick_request places it) set to `value`.
+void check_selection(const kind &k, uint64_t value, reader &in);
+
+/// The request field whose value makes diff and clear take every counter;
+/// width 0 where the request selects nothing.
+struct selector {
+    uint32_t offset, width;
+    uint64_t value;
+};
+selector select_all(const kind &k);
+
+/// The elements, one per entry, that diff writes under select_all.
+layout diff_elements(const kind &k);
 
 /// save_pss and restore_pss of a table kind, with input-chosen arguments.
 void check_pss(const kind &k, reader &in);
