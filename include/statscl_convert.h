@@ -470,6 +470,8 @@ STATSCL_API int32_t statscl_phy_snmp_restore_pss(uint64_t arg0, uint32_t arg1, u
  *   not known, so its bytes are left as they are.
  * stats_hton, stats_ntoh: convert the leading 32-bit word and write nothing
  *   else: bytes 4 to 523 of dst are left as they are.  stats_ntoh ignores len.
+ *   So statscl_stats_ntoh_checked() of a whole payload returns 524, the
+ *   record size, while only dst's bytes 0 to 3 hold a converted value.
  * diff, clear: do nothing and touch no memory.
  * @{ */
 STATSCL_API void statscl_snmp_clear_req_hton(void *dst, const void *src);

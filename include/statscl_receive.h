@@ -16,8 +16,14 @@
  *    values only: the whole values that len covers are converted; the result
  *    is 8 * (len / 8), and bytes of dst from there on are left as they are.
  *  - Otherwise nothing is read or written, and the result is 0.
- * So the result is the number of leading bytes of dst that hold converted,
- * host-order values; 0 means dst was left as it was.
+ * So the result is how far into dst the conversion reached; 0 means dst was
+ * left as it was.  Before the result, dst holds converted, host-order values
+ * in every field of known layout.  Bytes of no known layout (the fields of
+ * width 1 in statscl_records.h) are never written: snmp_clear's record is
+ * 524 bytes of which only the leading 32-bit word is known, so its checked
+ * receive returns 524 while bytes 4 to 523 of dst are left as they were.
+ * Every other table kind's record, and those of the kinds reached by name,
+ * are known throughout.
  *
  * They are inline functions of this header over the library's exported
  * ones, and need nothing more at link time.
@@ -40,7 +46,10 @@ static inline int statscl_converts_whole_values_(statscl_stats_ntoh_fn convert) 
  * reading nothing past len.  Returns the record size, 8 * (len / 8) for
  * pktflow, vl_rates and vl_snmp when len is shorter, or 0 when it converts
  * nothing: for a shorter len of any other kind, a null row or a row without
- * stats_ntoh.  dst may equal src. */
+ * stats_ntoh.  The bytes of dst before the result hold converted values,
+ * except snmp_clear's bytes 4 to 523, which no conversion writes: for
+ * snmp_clear it returns 524 and leaves them as they were.  dst may equal
+ * src. */
 static inline uint32_t statscl_stats_ntoh_checked(const statscl_convert_t *row, void *dst,
                                                   const void *src, uint32_t len) {
     if (!row || !row->stats_ntoh)

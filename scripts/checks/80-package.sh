@@ -9,8 +9,9 @@
 #    LD_LIBRARY_PATH (PowerPC's under qemu-ppc); see tests/package/.
 #  - A build for /usr with Debian's build flags (build/package-usr), staged
 #    under build/package-usr/stage; its Debian packages built by CPack, each
-#    held to lintian (no error, no warning); the API reference built, which
-#    fails on any Doxygen warning.
+#    held to lintian (no error, no warning); the API reference, built with
+#    the rest (it fails on any Doxygen warning) and installed by the dev
+#    package.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
@@ -43,6 +44,7 @@ DESTDIR=$stage quiet cmake --install "$out" || fail "cmake --install"
 libdir=$(dirname "$(dirname "$(find "$stage" -name statscl_convert.pc)")")
 [ -f "$stage/usr/include/statscl_convert.h" ] || fail "no header installed"
 [ -f "$libdir/cmake/statscl_convert/statscl_convertConfig.cmake" ] || fail "no CMake package"
+[ -f "$stage/usr/share/doc/libstatcl-convert-dev/html/index.html" ] || fail "no API reference installed"
 
 (cd "$out" && quiet cpack -G DEB) || fail "cpack"
 debs=("$out"/*.deb)
