@@ -44,15 +44,16 @@ else()
     endif()" COMPONENT runtime)
 endif()
 
-# A host's save and restore handlers must be in its dynamic symbol table for
-# the library to find them: every host linking statscl::convert, or with
-# pkg-config's flags, exports them through this list of names (a pattern
-# that pkg-config would quote if it were given on the command line).
-set(statscl_handlers_list ${CMAKE_INSTALL_DATADIR}/statscl_convert/host_handlers.list)
+# A host's save and restore handlers, and the platform functions it defines
+# itself, must be in its dynamic symbol table for the library to find them:
+# every host linking statscl::convert, or with pkg-config's flags, exports
+# them through this list of names (a pattern that pkg-config would quote if
+# it were given on the command line).
+set(statscl_exports_list ${CMAKE_INSTALL_DATADIR}/statscl_convert/host_exports.list)
 target_link_options(statscl_convert INTERFACE
-    "$<BUILD_INTERFACE:-Wl,--dynamic-list=${CMAKE_CURRENT_SOURCE_DIR}/packaging/host_handlers.list>"
-    "$<INSTALL_INTERFACE:-Wl,--dynamic-list=$<INSTALL_PREFIX>/${statscl_handlers_list}>")
-install(FILES packaging/host_handlers.list DESTINATION ${CMAKE_INSTALL_DATADIR}/statscl_convert
+    "$<BUILD_INTERFACE:-Wl,--dynamic-list=${CMAKE_CURRENT_SOURCE_DIR}/packaging/host_exports.list>"
+    "$<INSTALL_INTERFACE:-Wl,--dynamic-list=$<INSTALL_PREFIX>/${statscl_exports_list}>")
+install(FILES packaging/host_exports.list DESTINATION ${CMAKE_INSTALL_DATADIR}/statscl_convert
         COMPONENT dev)
 
 install(TARGETS statscl_convert EXPORT statscl_convert_targets
