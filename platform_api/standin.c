@@ -20,10 +20,6 @@ int app_log(int flag, const char *text) {
     return 0;
 }
 
-uint32_t hton_if_index(uint32_t if_index) {
-    return htonl(if_index);
-}
+uint32_t hton_if_index(uint32_t if_index) { return htonl(if_index); }
 
-uint32_t ntoh_if_index(uint32_t if_index) {
-    return ntohl(if_index);
-}
+uint32_t ntoh_if_index(uint32_t if_index) { return ntohl(if_index); }
