@@ -44,15 +44,16 @@ else()
     endif()" COMPONENT runtime)
 endif()
 
-# A host's save and restore handlers must be in its dynamic symbol table for
-# the library to find them: every host linking statscl::convert, or with
-# pkg-config's flags, exports them through this list of names (a pattern
-# that pkg-config would quote if it were given on the command line).
-set(statscl_handlers_list ${CMAKE_INSTALL_DATADIR}/statscl_convert/host_handlers.list)
+# A host's save and restore handlers, and the platform functions it defines
+# itself, must be in its dynamic symbol table for the library to find them:
+# every host linking statscl::convert, or with pkg-config's flags, exports
+# them through this list of names (a pattern that pkg-config would quote if
+# it were given on the command line).
+set(statscl_exports_list ${CMAKE_INSTALL_DATADIR}/statscl_convert/host_exports.list)
 target_link_options(statscl_convert INTERFACE
-    "$<BUILD_INTERFACE:-Wl,--dynamic-list=${CMAKE_CURRENT_SOURCE_DIR}/packaging/host_handlers.list>"
-    "$<INSTALL_INTERFACE:-Wl,--dynamic-list=$<INSTALL_PREFIX>/${statscl_handlers_list}>")
-install(FILES packaging/host_handlers.list DESTINATION ${CMAKE_INSTALL_DATADIR}/statscl_convert
+    "$<BUILD_INTERFACE:-Wl,--dynamic-list=${CMAKE_CURRENT_SOURCE_DIR}/packaging/host_exports.list>"
+    "$<INSTALL_INTERFACE:-Wl,--dynamic-list=$<INSTALL_PREFIX>/${statscl_exports_list}>")
+install(FILES packaging/host_exports.list DESTINATION ${CMAKE_INSTALL_DATADIR}/statscl_convert
         COMPONENT dev)
 
 install(TARGETS statscl_convert EXPORT statscl_convert_targets
@@ -204,17 +205,41 @@ string(REGEX MATCHALL "GLIBC_[0-9.]+" statscl_glibc "${statscl_glibc}")
 list(TRANSFORM statscl_glibc REPLACE "GLIBC_" "")
 list(SORT statscl_glibc COMPARE NATURAL ORDER DESCENDING)
 list(GET statscl_glibc 0 statscl_glibc)
+#
+# A package built against a library package depends on it from the version
+# that first had what it uses: the symbols file gives each exported name the
+# MAJOR.MINOR it appeared in (for the library, the version written after its
+# name in abi/exported_symbols.txt, MAJOR.0 when there is none), and the
+# shlibs file, for tools that read no symbols file, asks for this MAJOR.MINOR.
+# A fix release (PATCH) changes neither.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(statscl_library_runtime statcl_convert)
 set(statscl_library_platform statscl_platform_standin)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS abi/exported_symbols.txt)
+file(STRINGS ${PROJECT_SOURCE_DIR}/abi/exported_symbols.txt statscl_symbols_runtime)
+set(statscl_symbols_platform app_log _tmpbuf hton_if_index ntoh_if_index)
 foreach(component runtime platform)
   string(TOUPPER ${component} upper)
-  set(shlibs ${CMAKE_CURRENT_BINARY_DIR}/packaging/${component}/shlibs)
-  file(WRITE ${shlibs} "lib${statscl_library_${component}} ${PROJECT_VERSION_MAJOR} "
-                       "${statscl_package_${component}} (= ${PROJECT_VERSION})\n")
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/packaging/${component})
+  set(library lib${statscl_library_${component}})
+  set(package ${statscl_package_${component}})
+  set(symbols "${library}.so.${PROJECT_VERSION_MAJOR} ${package} #MINVER#\n")
+  if(component STREQUAL runtime)
+    string(APPEND symbols "* Build-Depends-Package: ${statscl_package_dev}\n")
+  endif()
+  foreach(line IN LISTS statscl_symbols_${component})
+    separate_arguments(fields UNIX_COMMAND "${line} ${PROJECT_VERSION_MAJOR}.0")
+    list(GET fields 0 name)
+    list(GET fields 1 since)
+    string(APPEND symbols " ${name}@Base ${since}\n")
+  endforeach()
+  file(WRITE ${dir}/symbols "${symbols}")
+  file(WRITE ${dir}/shlibs "${library} ${PROJECT_VERSION_MAJOR} "
+                           "${package} (>= ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})\n")
   set(CPACK_DEBIAN_${upper}_PACKAGE_SHLIBDEPS OFF)
   set(CPACK_DEBIAN_${upper}_PACKAGE_DEPENDS "libc6 (>= ${statscl_glibc})")
-  set(CPACK_DEBIAN_${upper}_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers ${shlibs})
+  set(CPACK_DEBIAN_${upper}_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers
+                                                  ${dir}/shlibs ${dir}/symbols)
 endforeach()
 if(platform IN_LIST statscl_components)
   set(CPACK_COMPONENT_RUNTIME_DEPENDS platform)

@@ -12,18 +12,14 @@
 
 #include "statscl_platform.h"
 
-__attribute__((visibility("default"))) char _tmpbuf[STATSCL_TMPBUF_SIZE];
+char _tmpbuf[STATSCL_TMPBUF_SIZE];
 
-__attribute__((visibility("default"))) int app_log(int flag, const char *text) {
+int app_log(int flag, const char *text) {
     (void)flag;
     fputs(text, stderr);
     return 0;
 }
 
-__attribute__((visibility("default"))) uint32_t hton_if_index(uint32_t if_index) {
-    return htonl(if_index);
-}
+uint32_t hton_if_index(uint32_t if_index) { return htonl(if_index); }
 
-__attribute__((visibility("default"))) uint32_t ntoh_if_index(uint32_t if_index) {
-    return ntohl(if_index);
-}
+uint32_t ntoh_if_index(uint32_t if_index) { return ntohl(if_index); }

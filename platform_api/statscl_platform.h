@@ -8,7 +8,10 @@
  * stand-in beside this header (standin.c, installed as
  * libstatscl_platform_standin.so) provides them.  A host process may define
  * any of them itself: its definitions take precedence over either library.
- * A host that does so must honour what is stated here.
+ * A host that does so must honour what is stated here.  The declarations
+ * give its definitions C linkage and default visibility, so that a host
+ * built with -fvisibility=hidden still exports them; the package's link
+ * flags put them in its dynamic symbol table, where the library finds them.
  *
  * Only save_pss and restore_pss use app_log and _tmpbuf; only the TLV header
  * conversions use the interface-index converters.
@@ -22,6 +25,12 @@
 extern "C" {
 #endif
 
+#if defined(__GNUC__)
+#define STATSCL_PLATFORM_API __attribute__((visibility("default")))
+#else
+#define STATSCL_PLATFORM_API
+#endif
+
 /** Bytes of _tmpbuf that a log line may use, terminator included. */
 #define STATSCL_TMPBUF_SIZE 1024
 
@@ -30,18 +39,18 @@ extern "C" {
  * line that ends in a newline.  Its result is returned unchanged by the
  * save_pss or restore_pss that logged, so a host that defines it chooses
  * what a missing handler returns. */
-int app_log(int flag, const char *text);
+STATSCL_PLATFORM_API int app_log(int flag, const char *text);
 
 /** The platform's shared text buffer: at least STATSCL_TMPBUF_SIZE bytes.
  * save_pss and restore_pss format their line here without a lock, so the
  * host serialises those two calls. */
-extern char _tmpbuf[];
+STATSCL_PLATFORM_API extern char _tmpbuf[];
 
 /** The platform's conversion of an interface index, host to network order
  * and back.  Each takes the 32-bit index and returns the converted one; the
  * TLV header conversions store the result at offset 4 and return it. */
-uint32_t hton_if_index(uint32_t if_index);
-uint32_t ntoh_if_index(uint32_t if_index);
+STATSCL_PLATFORM_API uint32_t hton_if_index(uint32_t if_index);
+STATSCL_PLATFORM_API uint32_t ntoh_if_index(uint32_t if_index);
 
 #ifdef __cplusplus
 }

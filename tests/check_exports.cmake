@@ -10,6 +10,8 @@ string(REGEX MATCHALL "(^|\n)[^ \n]+" names "${listing}")
 list(TRANSFORM names STRIP)
 list(SORT names)
 file(STRINGS ${EXPECTED} expected)
+# A name may be followed by the version that it first appeared in.
+list(TRANSFORM expected REPLACE " .*" "")
 list(SORT expected)
 set(extra ${names})
 list(REMOVE_ITEM extra ${expected})

@@ -6,6 +6,8 @@
  * "clear counters"), converts a later payload and takes the difference,
  * refuses a truncated payload, then saves and restores the kind's state
  * through its own handlers.  Every offset is a name from statscl_records.h.
+ * Built with QOS_HOST_OWN_APP_LOG defined, it also defines the platform's
+ * logger itself, which the library then calls instead of the platform's.
  * It prints the same lines on every target, as its C++ twin qos_host.cpp
  * does. */
 #include <inttypes.h>
@@ -15,6 +17,9 @@
 #include <statscl_convert.h>
 #include <statscl_receive.h>
 #include <statscl_records.h>
+#ifdef QOS_HOST_OWN_APP_LOG
+#include <statscl_platform.h>
+#endif
 
 #define QOS_BYTES STATSCL_QOS_STATS_SIZE
 
@@ -39,6 +44,15 @@ int32_t statscl_qos_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2
     puts("handler: statscl_qos_restore_pss_hdlr called");
     return arg0 == 1 && arg1 == 2 && arg2 == 3 && arg3 == 4 && arg4 == 5 && arg5 == 6 ? 43 : -1;
 }
+
+#ifdef QOS_HOST_OWN_APP_LOG
+/* The host's logger takes the library's lines, and chooses what a save or
+ * restore without a handler returns. */
+int app_log(int flag, const char *text) {
+    printf("host app_log(%d): %s", flag, text);
+    return 7;
+}
+#endif
 
 /* A qos payload as it arrives: the 64-bit value at byte 8 * i is
  * reading + i, big-endian. */
@@ -93,5 +107,9 @@ int main(void) {
     printf("save_pss returned %" PRId32 "\n", saved);
     restored = row->restore_pss(1, 2, 3, 4, 5, 6);
     printf("restore_pss returned %" PRId32 "\n", restored);
+#ifdef QOS_HOST_OWN_APP_LOG
+    printf("pktflow save_pss without a handler returned %" PRId32 "\n",
+           statscl_get_convert_tbl(STATSCL_TYPE_PKTFLOW)->save_pss());
+#endif
     return saved == 42 && restored == 43 ? 0 : 1;
 }

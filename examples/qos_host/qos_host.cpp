@@ -3,7 +3,8 @@
 // qos_host.cpp - qos_host.c's twin in C++: the same steps, the same lines.
 // Its handlers are plain definitions: statscl_convert.h declares them with C
 // linkage, so their names reach the dynamic symbol table unmangled, where
-// save_pss and restore_pss look them up.
+// save_pss and restore_pss look them up.  So is its app_log, when built with
+// QOS_HOST_OWN_APP_LOG.
 #include <array>
 #include <cinttypes>
 #include <cstdio>
@@ -12,6 +13,9 @@
 #include <statscl_convert.h>
 #include <statscl_receive.h>
 #include <statscl_records.h>
+#ifdef QOS_HOST_OWN_APP_LOG
+#include <statscl_platform.h>
+#endif
 
 namespace {
 
@@ -49,6 +53,13 @@ int32_t statscl_qos_restore_pss_hdlr(uint64_t arg0, uint32_t arg1, uint32_t arg2
     std::puts("handler: statscl_qos_restore_pss_hdlr called");
     return arg0 == 1 && arg1 == 2 && arg2 == 3 && arg3 == 4 && arg4 == 5 && arg5 == 6 ? 43 : -1;
 }
+
+#ifdef QOS_HOST_OWN_APP_LOG
+int app_log(int flag, const char *text) {
+    std::printf("host app_log(%d): %s", flag, text);
+    return 7;
+}
+#endif
 
 int main() {
     const statscl_convert_t *row = statscl_get_convert_tbl(STATSCL_TYPE_QOS);
@@ -93,5 +104,9 @@ int main() {
     std::printf("save_pss returned %" PRId32 "\n", saved);
     const int32_t restored = row->restore_pss(1, 2, 3, 4, 5, 6);
     std::printf("restore_pss returned %" PRId32 "\n", restored);
+#ifdef QOS_HOST_OWN_APP_LOG
+    std::printf("pktflow save_pss without a handler returned %" PRId32 "\n",
+                statscl_get_convert_tbl(STATSCL_TYPE_PKTFLOW)->save_pss());
+#endif
     return saved == 42 && restored == 43 ? 0 : 1;
 }

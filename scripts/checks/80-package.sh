@@ -9,9 +9,11 @@
 #    LD_LIBRARY_PATH (PowerPC's under qemu-ppc); see tests/package/.
 #  - A build for /usr with Debian's build flags (build/package-usr), staged
 #    under build/package-usr/stage; its Debian packages built by CPack, each
-#    held to lintian (no error, no warning); the API reference, built with
-#    the rest (it fails on any Doxygen warning) and installed by the dev
-#    package.
+#    held to lintian (no error, no warning); the library packages' symbols
+#    files held to their libraries (dpkg-gensymbols), and a host built against
+#    the packages given its dependency by dpkg-shlibdeps, which must be
+#    libstatcl-convert1 (>= 1.0); the API reference, built with the rest (it
+#    fails on any Doxygen warning) and installed by the dev package.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
@@ -57,7 +59,33 @@ done
 for deb in "${debs[@]}"; do
     printf '  %-44s %6s bytes  Depends: %s\n' "${deb##*/}" "$(stat -c %s "$deb")" "$(dpkg-deb -f "$deb" Depends)"
 done
+
+# The library packages survive a fix release: their symbols files are exactly
+# what the libraries export, and a host package built against them depends
+# on the runtime package from the version of the symbols it uses, not on this
+# build.  The packages are unpacked in a tree of their own where
+# dpkg-shlibdeps finds them (-S) as it would in a package's build.
+host=$out/host-package root=$out/host-package/root
+rm -rf "$host" && mkdir -p "$host/debian/host/DEBIAN" "$host/debian/host/usr/bin"
+for deb in "$out"/lib*.deb; do dpkg-deb -x "$deb" "$root"; done
+for deb in "$out"/lib*[0-9]_*.deb; do
+    pkg=$host/$(dpkg-deb -f "$deb" Package)
+    dpkg-deb -R "$deb" "$pkg"
+    for lib in "$pkg"/usr/lib/*/*.so.*.*; do
+        quiet dpkg-gensymbols -q -c4 -v"$(dpkg-deb -f "$deb" Version)" -p"${pkg##*/}" -P"$pkg" -e"$lib" \
+            -I"$pkg/DEBIAN/symbols" -O"$pkg.symbols" || fail "${pkg##*/}: symbols file differs from $lib"
+    done
+done
+hostlib=$(dirname "$(find "$root" -name libstatcl_convert.so)")
+printf 'Source: host\n\nPackage: host\nArchitecture: any\n' >"$host/debian/control"
+quiet cc -o "$host/debian/host/usr/bin/qos_host" examples/qos_host/qos_host.c -I"$root/usr/include" \
+    -L"$hostlib" -lstatcl_convert -Wl,-rpath-link,"$hostlib" \
+    -Wl,--dynamic-list="$root/usr/share/statscl_convert/host_exports.list" || fail "host against the packages"
+depends=$(cd "$host" && dpkg-shlibdeps -O -S"$host/libstatcl-convert1" -l"$hostlib" debian/host/usr/bin/qos_host 2>>"$out/log")
+echo "  a host package built against them: $depends"
+grep -q 'libstatcl-convert1 (>= 1.0)' <<<"$depends" || fail "host package dependency: $depends"
+
 quiet cmake --build "$out" --target docs || fail "docs (a Doxygen warning)"
 
-[ "$failures" -eq 0 ] && echo "package: hosts from a prefix (x86-64 and PowerPC), packages, lintian and API reference ok"
+[ "$failures" -eq 0 ] && echo "package: hosts from a prefix (x86-64 and PowerPC), packages, lintian, symbols, a dependent package and API reference ok"
 [ "$failures" -eq 0 ]
