@@ -9,13 +9,14 @@
 #    LD_LIBRARY_PATH (PowerPC's under qemu-ppc); see tests/package/.
 #  - A build for /usr with Debian's build flags (build/package-usr), staged
 #    under build/package-usr/stage; its Debian packages built by CPack, each
-#    held to lintian (no error, no warning); the API reference built, which
-#    fails on any Doxygen warning.
+#    held to lintian (no error, no warning); the Python package run from the
+#    packages' files; the API reference built, which fails on any Doxygen
+#    warning.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build tool ppc package docs || { echo "package: could not install the packaging tools"; exit 1; }
+install_missing build tool ppc package docs python || { echo "package: could not install the packaging tools"; exit 1; }
 build_settings
 
 failures=0
@@ -46,7 +47,7 @@ libdir=$(dirname "$(dirname "$(find "$stage" -name statscl_convert.pc)")")
 
 (cd "$out" && quiet cpack -G DEB) || fail "cpack"
 debs=("$out"/*.deb)
-[ ${#debs[@]} -eq 4 ] || fail "expected 4 packages, got ${#debs[@]}"
+[ ${#debs[@]} -eq 5 ] || fail "expected 5 packages, got ${#debs[@]}"
 for deb in "${debs[@]}"; do
     lintian --fail-on error,warning "$deb" >"$deb.lintian" 2>&1 || { cat "$deb.lintian"; fail "lintian $deb"; }
 done
@@ -55,6 +56,15 @@ done
 for deb in "${debs[@]}"; do
     printf '  %-44s %6s bytes  Depends: %s\n' "${deb##*/}" "$(stat -c %s "$deb")" "$(dpkg-deb -f "$deb" Depends)"
 done
+# The Python package from the packages' files, the library where the loader looks.
+tree=$out/tree && mkdir -p "$tree" && for deb in "${debs[@]}"; do dpkg-deb -x "$deb" "$tree"; done
+(
+    lib=$(dirname "$(find "$tree" -name libstatcl_convert.so.1)") && cd "$tree" && export LD_LIBRARY_PATH=$lib
+    usr/bin/statscl decode -t qos --json | usr/bin/statscl encode -t qos - >qos.bin &&
+        env -u STATSCL_LIBRARY PYTHONPATH=usr/lib/python3/dist-packages /usr/bin/python3 -c \
+            "import statscl; print(statscl.kind('qos').decode(open('qos.bin','rb').read())['block_0'])" |
+        grep -qx '\[1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007\]'
+) || fail "python3-statscl from the packages' files"
 quiet cmake --build "$out" --target docs || fail "docs (a Doxygen warning)"
 
 [ "$failures" -eq 0 ] && echo "package: hosts from a prefix (x86-64 and PowerPC), packages, lintian and API reference ok"
