@@ -330,7 +330,8 @@ std::string decode(const decode_options &opt) {
     if (opt.each) {
         // Back-to-back records, each decoded as if it came alone.
         const std::string data = read_input(opt.payload), source = source_name(opt.payload);
-        const bytes all = opt.hex ? parse_hex(data, source + ": ") : bytes(data.begin(), data.end());
+        const bytes all =
+            opt.hex ? parse_hex(data, source + ": ") : bytes(data.begin(), data.end());
         const std::size_t size = size_of(kind.fields(p));
         if (size == 0 || all.size() % size != 0)
             throw refusal(fmt::format("{}: {} bytes are not whole {}-byte records", source,
