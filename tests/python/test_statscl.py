@@ -70,7 +70,7 @@ def test_dtype_is_exact() -> None:
         for record in records(k):
             lay = k.layout(record)
             dt = k.dtype(record)
-            assert dt.itemsize == lay.size and dt.fields["%s" % lay.fields[-1].name][1] == \
+            assert dt.itemsize == lay.size and dt.fields[lay.fields[-1].name][1] == \
                 lay.fields[-1].offset
 
 
