@@ -8,6 +8,7 @@
 #   dev       header, link name, CMake and pkg-config files  libstatcl-convert-dev
 #   platform  the platform stand-in's shared library         libstatscl-platform-standin1
 #   tool      statscl and its manual page                    statscl
+#   python    the Python package statscl                     python3-statscl
 # Configure with -DCMAKE_INSTALL_PREFIX=/usr for packages: the library
 # directory is then the multiarch one.
 include(CMakePackageConfigHelpers)
@@ -74,6 +75,7 @@ if(TARGET statscl)
   install(TARGETS statscl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
   list(APPEND statscl_components tool)
 endif()
+include(packaging/python.cmake)
 
 # CMake package: find_package(statscl_convert CONFIG) -> statscl::convert.
 install(EXPORT statscl_convert_targets NAMESPACE statscl:: DESTINATION ${statscl_cmake_dir}

@@ -12,7 +12,7 @@ namespace {
 
 struct decode_options {
     std::string type, payload, baseline, with_request;
-    bool hex = false, json = false, hex64 = false, request = false;
+    bool hex = false, json = false, hex64 = false, request = false, each = false;
 };
 
 /// Calls fn(label, offset, width, elements) for every element of `fields`;
@@ -317,19 +317,37 @@ std::string decode(const decode_options &opt) {
     if (!opt.baseline.empty() && kind.row.diff == nullptr)
         throw refusal(fmt::format("{} has no diff operation", kind.info.name));
     const bool sample = opt.payload.empty();
+    const auto show = [&](const bytes &record) {
+        if (opt.json) {
+            json j = header_json(kind, p);
+            j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);
+            return dump_lines(j) + "\n";
+        }
+        return fmt::format(
+            "{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
+            records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
+    };
+    if (opt.each) {
+        // Back-to-back records, each decoded as if it came alone.
+        const std::string data = read_input(opt.payload), source = source_name(opt.payload);
+        const bytes all =
+            opt.hex ? parse_hex(data, source + ": ") : bytes(data.begin(), data.end());
+        const std::size_t size = size_of(kind.fields(p));
+        if (size == 0 || all.size() % size != 0)
+            throw refusal(fmt::format("{}: {} bytes are not whole {}-byte records", source,
+                                      all.size(), size));
+        std::string out;
+        for (std::size_t at = 0; at < all.size(); at += size)
+            out += show(to_host(kind, p, bytes(all.begin() + at, all.begin() + at + size),
+                                fmt::format("{}, record {}", source, at / size)));
+        return out;
+    }
     const bytes record = sample
                              ? to_host(kind, p, to_network(kind, p, sample_host(kind, p)), "sample")
                              : read_record(kind, p, opt.payload, opt.hex);
     if (!opt.baseline.empty())
         return decode_with_baseline(kind, record, read_record(kind, p, opt.baseline, opt.hex), opt);
-    if (opt.json) {
-        json j = header_json(kind, p);
-        j["fields"] = fields_to_json(kind.fields(p), record, opt.hex64);
-        return dump_lines(j) + "\n";
-    }
-    return fmt::format(
-        "{}{}\n{}", title(kind, p), sample ? ", built-in sample" : "",
-        records_table(kind.fields(p), {"field", "offset", "value", "hex"}, {&record}));
+    return show(record);
 }
 
 } // namespace
@@ -360,6 +378,11 @@ void add_decode(CLI::App &app, std::string &out) {
                     "field (default: the sample request, which selects every counter)")
         ->type_name("FILE")
         ->needs("--baseline");
+    cmd->add_flag("--each", opt.each,
+                  "The payload holds back-to-back records of the record's size: decode each "
+                  "in turn")
+        ->needs(cmd->get_option("payload"))
+        ->excludes("--baseline");
     cmd->callback([&out] { out = decode(opt); });
 }
 

@@ -12,13 +12,14 @@
 #    held to lintian (no error, no warning); the library packages' symbols
 #    files held to their libraries (dpkg-gensymbols), and a host built against
 #    the packages given its dependency by dpkg-shlibdeps, which must be
-#    libstatcl-convert1 (>= 1.0); the API reference, built with the rest (it
-#    fails on any Doxygen warning) and installed by the dev package.
+#    libstatcl-convert1 (>= 1.0); the Python package run from the packages'
+#    files; the API reference, built with the rest (it fails on any Doxygen
+#    warning) and installed by the dev package.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build tool ppc package docs || { echo "package: could not install the packaging tools"; exit 1; }
+install_missing build tool ppc package docs python || { echo "package: could not install the packaging tools"; exit 1; }
 build_settings
 
 failures=0
@@ -50,7 +51,7 @@ libdir=$(dirname "$(dirname "$(find "$stage" -name statscl_convert.pc)")")
 
 (cd "$out" && quiet cpack -G DEB) || fail "cpack"
 debs=("$out"/*.deb)
-[ ${#debs[@]} -eq 4 ] || fail "expected 4 packages, got ${#debs[@]}"
+[ ${#debs[@]} -eq 5 ] || fail "expected 5 packages, got ${#debs[@]}"
 for deb in "${debs[@]}"; do
     lintian --fail-on error,warning "$deb" >"$deb.lintian" 2>&1 || { cat "$deb.lintian"; fail "lintian $deb"; }
 done
@@ -85,6 +86,15 @@ depends=$(cd "$host" && dpkg-shlibdeps -O -S"$host/libstatcl-convert1" -l"$hostl
 echo "  a host package built against them: $depends"
 grep -q 'libstatcl-convert1 (>= 1.0)' <<<"$depends" || fail "host package dependency: $depends"
 
+# The Python package from the packages' files, the library where the loader looks.
+tree=$out/tree && mkdir -p "$tree" && for deb in "${debs[@]}"; do dpkg-deb -x "$deb" "$tree"; done
+(
+    lib=$(dirname "$(find "$tree" -name libstatcl_convert.so.1)") && cd "$tree" && export LD_LIBRARY_PATH=$lib
+    usr/bin/statscl decode -t qos --json | usr/bin/statscl encode -t qos - >qos.bin &&
+        env -u STATSCL_LIBRARY PYTHONPATH=usr/lib/python3/dist-packages /usr/bin/python3 -c \
+            "import statscl; print(statscl.kind('qos').decode(open('qos.bin','rb').read())['block_0'])" |
+        grep -qx '\[1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007\]'
+) || fail "python3-statscl from the packages' files"
 quiet cmake --build "$out" --target docs || fail "docs (a Doxygen warning)"
 
 [ "$failures" -eq 0 ] && echo "package: hosts from a prefix (x86-64 and PowerPC), packages, lintian, symbols, a dependent package and API reference ok"

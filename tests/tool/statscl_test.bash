@@ -85,6 +85,14 @@ refuses() {
     assert_line --index 53 '00 00 00 00 00 00 07 d4 00 00 00 00 00 00 07 d5'
 }
 
+@test "decode --each: back-to-back records one after another, whole records only" {
+    run st decode --type storm_supp --each --hex - <<<'00 00 00 00 00 00 00 01 00 00 00 02  00 00 00 00 00 00 00 03 00 00 00 04'
+    assert_line --index 2 --regexp '^storm_counter +0 +1 +0x0000000000000001$'
+    assert_line --index 7 --regexp '^storm_value +8 +4 +0x00000004$'
+    refuses "12 bytes are not whole 960-byte records" decode --type qos --each --hex - <<<'00 00 00 00 00 00 00 00 00 00 00 00'
+    refuses "--baseline excludes --each" decode --type qos --each x --baseline y
+}
+
 @test "baseline: the kind's clear with the named request, then its diff; - where diff writes nothing" {
     echo '00 00 00 00 00 00 04 e2  00 00 00 07' >now.hex
     echo '00 00 00 00 00 00 03 e8  00 00 00 09' >then.hex
