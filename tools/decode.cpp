@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The statscl_convert authors
 // SPDX-License-Identifier: MIT
 // decode.cpp - `statscl decode`: a captured network-order payload as named
-// fields, through the kind's own ntoh; with --baseline, the kind's clear and
-// diff as a host calls them.
+// fields, received as a host receives it (a request through the kind's
+// req_ntoh); with --baseline, the kind's clear and diff as a host calls them.
 #include <functional>
+#include <utility>
 
+#include "statscl_receive.h"
 #include "tool.h"
 
 namespace statscl::tool {
@@ -100,8 +102,45 @@ std::string title(const kind_ref &kind, part p) {
                        size_of(kind.fields(p)));
 }
 
-/// The host-order record that a network-order payload holds, converted by the
-/// kind's req_ntoh, or by its stats_ntoh with the payload's real length.
+/// The checked receive of each kind reached by name, and how messages name it.
+struct named_receive {
+    std::string_view kind, function;
+    uint32_t (*receive)(void *dst, const void *src, uint32_t len);
+};
+constexpr named_receive named_receives[] = {
+#define STATSCL_NAMED_RECEIVE(name, diff, clear)                                                   \
+    {#name, "statscl_" #name "_stats_ntoh_checked", statscl_##name##_stats_ntoh_checked},
+    STATSCL_PD_KINDS(STATSCL_NAMED_RECEIVE)
+#undef STATSCL_NAMED_RECEIVE
+};
+
+/// Converts a statistics payload into `record` as a host receives it, through
+/// the checked receive; returns its result (how many leading bytes of record
+/// hold converted values) and the function's name.
+std::pair<uint32_t, std::string_view> receive(const kind_ref &kind, bytes &record,
+                                              const bytes &payload) {
+    const auto len = static_cast<uint32_t>(payload.size());
+    if (kind.info.named_row == nullptr)
+        return {statscl_stats_ntoh_checked(&kind.row, record.data(), payload.data(), len),
+                "statscl_stats_ntoh_checked"};
+    const named_receive &named =
+        *std::ranges::find(named_receives, std::string_view(kind.info.name), &named_receive::kind);
+    return {named.receive(record.data(), payload.data(), len), named.function};
+}
+
+/// The bytes of values (not of unknown layout) among the first `end` of a record.
+uint32_t value_bytes(layout fields, uint32_t end) {
+    uint32_t n = 0;
+    for (const field &f : fields)
+        for (uint32_t at = f.offset;
+             f.width != 1 && at + f.width <= std::min(end, internal::end_of(f)); at += f.width)
+            n += f.width;
+    return n;
+}
+
+/// The host-order record that a network-order payload holds: converted by
+/// the kind's req_ntoh, or received through its checked receive, which reads
+/// nothing past the payload.
 bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::string &source) {
     const uint32_t size = size_of(kind.fields(p));
     const std::string received = fmt::format("{}: the {} payload is {} bytes, the record needs {}",
@@ -109,39 +148,25 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
     const auto len = static_cast<uint32_t>(payload.size());
     if (size == 0)
         throw refusal(fmt::format("{} has no request record", kind.info.name));
-    if (p == part::request && len < size)
-        throw refusal(fmt::format("{}; req_ntoh takes no length and would read past the "
-                                  "payload, so nothing was converted",
-                                  received));
-    if (p == part::statistics) {
-        // The bytes that stats_ntoh converts as its len rule states, and how
-        // many of them lie past the payload's end.
-        using internal::len_rule;
-        const len_rule rule = kind.info.stats_len;
-        const bool whole = rule == len_rule::ignored ||
-                           (rule == len_rule::at_least && len >= size) ||
-                           (rule == len_rule::exact && len == size);
-        uint32_t all = 0, converted = 0, past_end = 0;
-        for (const field &f : kind.info.stats)
-            for (uint32_t at = f.offset; f.width != 1 && at < internal::end_of(f); at += f.width) {
-                all += f.width;
-                converted +=
-                    whole || (rule == len_rule::whole_values && at + f.width <= len) ? f.width : 0;
-                past_end += whole && at + f.width > len ? at + f.width - std::max(at, len) : 0;
-            }
-        if (len < size || converted != all)
-            throw refusal(fmt::format(
-                "{}: its stats_ntoh's len rule is '{}' and it converted {} of {} bytes{}", received,
-                name_of(rule), converted, all,
-                past_end != 0
-                    ? fmt::format(", {} of them from past the end of the payload", past_end)
-                    : ""));
-    }
-    bytes record(payload.begin(), payload.begin() + size);
-    if (p == part::request)
+    // Bytes of unknown layout, which no conversion writes, keep the payload's.
+    bytes record(payload.begin(), payload.begin() + std::min(len, size));
+    record.resize(size);
+    if (p == part::request) {
+        if (len < size)
+            throw refusal(fmt::format("{}; req_ntoh takes no length and would read past the "
+                                      "payload, so nothing was converted",
+                                      received));
         kind.row.req_ntoh(record.data(), record.data());
-    else
-        kind.row.stats_ntoh(record.data(), record.data(), len);
+    } else if (const auto [converted, by] = receive(kind, record, payload); converted != size) {
+        const uint32_t values = value_bytes(kind.info.stats, size);
+        throw refusal(fmt::format(
+            "{}: its stats_ntoh's len rule is '{}' and {} converted {} of {} bytes{}", received,
+            name_of(kind.info.stats_len), by, value_bytes(kind.info.stats, converted), values,
+            values != size ? fmt::format(" (the other {} are of unknown layout, which no "
+                                         "conversion writes)",
+                                         size - values)
+                           : ""));
+    }
     if (len > size)
         std::cerr << fmt::format("statscl: note: {}: the {} bytes past the {}-byte {} record are "
                                  "not decoded\n",

@@ -133,13 +133,23 @@ refuses() {
         decode -t nosuch
     refuses "unknown type '0'" encode --type 0 /dev/null
     refuses "cannot open 'missing.bin'" decode --type qos missing.bin
+    # A payload that the checked receive does not convert whole: what it converted, and of what.
     zeros short.bin 100
     refuses "payload is 100 bytes, the record needs 960: its stats_ntoh's len rule is '>= size' and "\
-"it converted 0 of 960 bytes" \
+"statscl_stats_ntoh_checked converted 0 of 960 bytes" \
         decode --type qos short.bin
+    refuses "'whole values' and statscl_stats_ntoh_checked converted 96 of 864 bytes" \
+        decode --type pktflow short.bin
+    refuses "'ignored' and statscl_stats_ntoh_checked converted 0 of 4 bytes \(the other 520 are of "\
+"unknown layout" decode --type snmp_clear short.bin
+    refuses "'ignored' and statscl_kelm_fabric_err_stats_ntoh_checked converted 0 of 1208 bytes" \
+        decode --type kelm_fabric_err short.bin
     zeros short.bin 8
-    refuses "'ignored' and it converted 12 of 12 bytes, 4 of them from past the end" \
+    refuses "'ignored' and statscl_stats_ntoh_checked converted 0 of 12 bytes" \
         decode --type storm_supp short.bin
+    zeros long.bin 705
+    refuses "705 bytes, the record needs 704: .*'== size' and statscl_fcmac_if_ctrs_stats_ntoh_checked "\
+"converted 0 of 704" decode --type fcmac_if_ctrs long.bin
     refuses "qos request payload is 2 bytes, the record needs 4" \
         decode --type qos --request - < <(printf '\0\0')
     refuses "diag has no request record" decode --type diag --request
