@@ -215,13 +215,20 @@ host read_host(const std::string &path, std::vector<symbol> &wanted) {
     if (pread(raw, magic, SELFMAG, 0) != SELFMAG || std::memcmp(magic, ELFMAG, SELFMAG) != 0)
         throw refusal(fmt::format("{}: not an ELF file", path));
     elf_version(EV_CURRENT);
-    // libelf refuses a file whose section headers run past its end here.
     const elf_ptr elf(elf_begin(raw, ELF_C_READ, nullptr), &elf_end);
     GElf_Ehdr eh;
     if (!elf || elf_kind(elf.get()) != ELF_K_ELF)
         throw refusal(fmt::format("{}: truncated or damaged ELF file: {}", path, elf_error()));
     if (gelf_getehdr(elf.get(), &eh) == nullptr)
         throw refusal(fmt::format("{}: truncated or damaged ELF header: {}", path, elf_error()));
+    // libelf takes a file whose section headers lie past its end for one
+    // without sections.
+    std::size_t sections = 0;
+    const auto size = static_cast<uint64_t>(st.st_size);
+    if (elf_getshdrnum(elf.get(), &sections) != 0 || eh.e_shoff > size ||
+        (size - eh.e_shoff) / gelf_fsize(elf.get(), ELF_T_SHDR, 1, EV_CURRENT) <
+            std::max<uint64_t>(sections, eh.e_shnum))
+        throw refusal(fmt::format("{}: truncated: its section headers lie past its end", path));
     if (eh.e_type != ET_EXEC && eh.e_type != ET_DYN)
         throw refusal(fmt::format("{}: not an executable or shared object (ELF type {})", path,
                                   eh.e_type == ET_REL ? "relocatable" : std::to_string(eh.e_type)));
@@ -262,10 +269,10 @@ std::string problem(const symbol &s) {
         s.handler ? "the library cannot find it" : fmt::format("the platform library's {} is "
                                                                "used instead", s.name);
     if (s.state == found::hidden)
-        return fmt::format("{} is defined but not in the dynamic symbol table: {}; export it "
-                           "with the package's dynamic list, -Wl,--export-dynamic-symbol or "
-                           "-rdynamic",
-                           s.name, consequence);
+        return fmt::format("{} is defined but not in the dynamic symbol table: {}; give it "
+                           "default visibility and export it with {}-Wl,--export-dynamic-symbol "
+                           "or -rdynamic",
+                           s.name, consequence, s.handler ? "the package's dynamic list, " : "");
     if (s.state == found::cxx)
         return fmt::format("{} is defined with C++ linkage as '{}'; the library looks for '{}' "
                            "with C linkage: {}",
