@@ -238,6 +238,6 @@ check_hosts() {
     for _ in $(seq 150); do
         cp good bad && printf '\377\377\377\377' | dd of=bad bs=1 seek=$(((RANDOM << 15 | RANDOM) % size)) conv=notrunc 2>/dev/null
         run st check-host bad
-        ((status <= 1)) || fail "exit $status: $output"
+        ((status <= 1)) && [[ $output != *Sanitizer* && $output != *"runtime error"* ]] || fail "exit $status: $output"
     done
 }
