@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: MIT
 // statscl.cpp - the statscl tool: lists the kinds of statistics, decodes a
 // captured network-order payload into named fields through the kind's own
-// converters, and encodes fields back into a payload.
+// converters, encodes fields back into a payload, and checks that a host
+// exports what the library looks up in it.
 //
 // Every output is composed in full before a byte of it is written, so bad
 // input ends in one message on stderr, a non-zero exit and an empty stdout.
@@ -18,8 +19,12 @@ int main(int argc, char **argv) {
         return fmt::format("statscl: {}\n", e.what());
     });
     std::string out;
+    int status = 0; // a check that finds problems prints its report and exits 1
     for (const auto add : {add_list, add_header, add_decode, add_encode})
         add(app, out);
+#ifdef STATSCL_CHECK_HOST
+    add_check_host(app, out, status);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError &e) {
@@ -33,5 +38,5 @@ int main(int argc, char **argv) {
         std::cerr << "statscl: cannot write to standard output\n";
         return 1;
     }
-    return 0;
+    return status;
 }

@@ -111,6 +111,9 @@ void add_list(CLI::App &app, std::string &out);
 void add_header(CLI::App &app, std::string &out);
 void add_decode(CLI::App &app, std::string &out);
 void add_encode(CLI::App &app, std::string &out);
+/// check-host, in a native build with libelf; its status is 1 when the host
+/// defines something that the library cannot find.
+void add_check_host(CLI::App &app, std::string &out, int &status);
 
 /// "qos statistics" or "pktflow request".
 inline std::string record_name(const kind_ref &kind, part p) {

@@ -181,3 +181,81 @@ refuses() {
     st decode --type snmp_clear --json | sed 's/_bytes": "00/_bytes": "/' >e.json
     refuses "'snmp_clear_trailing_bytes' must be a string of 520 bytes in hex, not 519" encode -t snmp_clear e.json
 }
+
+# hosts CC: the test hosts built with CC, each needing a stand-in
+# libstatcl_convert.so.1 under a run path: good (handlers exported by the
+# package's dynamic list, app_log by name), mangled (C++, -rdynamic), hidden
+# (-fvisibility=hidden, nothing exported, no restore handler) and hidden_log
+# (app_log of hidden visibility, -rdynamic).
+hosts() {
+    local src=$SOURCE/tests/tool/hosts/host.c link=(-Llib -Wl,--no-as-needed -lstatcl_convert -Wl,-rpath,/opt/sc)
+    mkdir -p lib && echo 'int f(void) { return 0; }' >stub.c
+    "$1" -shared -fPIC -Wl,-soname,libstatcl_convert.so.1 -o lib/libstatcl_convert.so stub.c
+    "$1" -o good "$src" "${link[@]}" -Wl,--dynamic-list="$SOURCE/packaging/host_exports.list",--export-dynamic-symbol=app_log
+    "$1" -x c++ -o mangled "$src" -x none "${link[@]}" -rdynamic
+    "$1" -fvisibility=hidden -DSAVE_ONLY -o hidden "$src" "${link[@]}"
+    "$1" -DHIDDEN_LOG -o hidden_log "$src" "${link[@]}" -rdynamic
+}
+# check_hosts CC FORMAT: each test host built with CC, as check-host reports it.
+check_hosts() {
+    hosts "$1"
+    run --separate-stderr st check-host good
+    assert_success && [ -z "$stderr" ]
+    assert_line "good: $2 executable (PIE)"
+    assert_line 'needs libstatcl_convert.so.1: yes' && assert_line 'run path: /opt/sc (DT_RUNPATH)'
+    assert_line --regexp '^statscl_qos_save_pss_hdlr +exported +found$'
+    assert_line --regexp '^statscl_qos_restore_pss_hdlr +exported +found$'
+    assert_line --regexp '^app_log +exported +found$'
+    assert_line --regexp '^statscl_phy_restore_pss_hdlr +absent +the library logs "symbol ... not found"'
+    assert_line --regexp '^ntoh_if_index +absent +the platform library.s is used$'
+    [ "$(grep -c ' absent ' <<<"$output")" -eq 19 ]
+    local u=', unsigned int'
+    run --separate-stderr st check-host mangled
+    assert_failure 1
+    assert_line --regexp '^statscl_qos_save_pss_hdlr +exported'
+    [ "$stderr" = "statscl: mangled: statscl_qos_restore_pss_hdlr is defined with C++ linkage as "\
+"'statscl_qos_restore_pss_hdlr(unsigned int$u$u$u$u$u)'; the library looks for 'int32_t "\
+"statscl_qos_restore_pss_hdlr(uint64_t, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t)' with C "\
+"linkage: the library cannot find it" ]
+    run --separate-stderr st check-host hidden
+    assert_failure 1
+    assert_line --regexp '^statscl_qos_save_pss_hdlr +not exported +not found: defined, not in'
+    [ "$(wc -l <<<"$stderr")" -eq 3 ]
+    [[ $stderr == *"warning: hidden: statscl_qos_save_pss_hdlr is defined but statscl_qos_restore_pss_hdlr is not"* ]]
+    [[ $stderr == *"hidden: statscl_qos_save_pss_hdlr is defined but not in the dynamic symbol table: the library cannot find it;"* ]]
+    [[ $stderr == *"hidden: app_log is defined but not in the dynamic symbol table: the platform library's app_log is used instead;"* ]]
+    run --separate-stderr st check-host hidden_log
+    assert_failure 1
+    [[ $stderr == "statscl: hidden_log: app_log is defined but not in"*"app_log is used instead;"* ]]
+    st check-host --json mangled | tr -d ' \n' >m.json
+    grep -qF '"format":"'"${2// /}"'executable(PIE)","needs_library":true,' m.json
+    grep -qF '"run_path":"/opt/sc","run_path_tag":"DT_RUNPATH",' m.json
+    grep -qF '"state":"C++linkage","expected":"int32_tstatscl_qos_restore_pss_hdlr(uint64_t,' m.json
+}
+
+@test "check-host: hosts with each fault and one without, for this machine and for 32-bit PowerPC" {
+    [ -n "$HOST_CC" ] || skip "no check-host in this build"
+    check_hosts "$HOST_CC" "ELF64 little-endian x86-64"
+    [ -n "$PPC_CC" ] || skip "no powerpc-linux-gnu-gcc"
+    check_hosts "$PPC_CC" "ELF32 big-endian PowerPC"
+}
+
+@test "check-host: anything but a dynamic ELF host is refused with one message, damage never crashes" {
+    [ -n "$HOST_CC" ] || skip "no check-host in this build"
+    hosts "$HOST_CC"
+    refuses "cannot open 'missing': No such file" check-host missing
+    mkdir dir && refuses "^statscl: dir: not a regular file$" check-host dir
+    refuses "stub.c: not an ELF file" check-host stub.c
+    head -c 100 good >cut && refuses "cut: truncated: its section headers" check-host cut
+    "$HOST_CC" -c -o host.o stub.c && refuses "host.o: not an executable or shared object" check-host host.o
+    echo 'int main(void) { return 0; }' >s.c && "$HOST_CC" -static -o static s.c
+    refuses "static: has no dynamic section" check-host static
+    # 4 bytes of 0xff at 150 places: each read is bounded, so a damaged host is
+    # reported or refused, never a crash.
+    RANDOM=7 size=$(stat -c %s good)
+    for _ in $(seq 150); do
+        cp good bad && printf '\377\377\377\377' | dd of=bad bs=1 seek=$(((RANDOM << 15 | RANDOM) % size)) conv=notrunc 2>/dev/null
+        run st check-host bad
+        ((status <= 1)) && [[ $output != *Sanitizer* && $output != *"runtime error"* ]] || fail "exit $status: $output"
+    done
+}
