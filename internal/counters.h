@@ -17,9 +17,9 @@ namespace statscl::internal {
 /// Both inputs of an element are read before its output is written, so out
 /// may equal either input.
 inline void diff64(const byte *older, const byte *newer, byte *out, std::size_t count) {
-    // A run worth a call goes to the CPU's kernel, which may be four lanes
-    // wide; a short one is inlined.
-    if (count >= 8) {
+    // A long run is worth a call when the CPU's kernel is wider than the
+    // portable loop; a short one never is.
+    if (wide_diff64_kernel && count >= 8) {
         diff64_kernel(older, newer, out, count);
         return;
     }

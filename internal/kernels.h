@@ -25,9 +25,12 @@ using diff64_fn = void (*)(const byte *older, const byte *newer, byte *out, std:
 void swap64(byte *dst, const byte *src, std::size_t count);
 
 /// out[i] = newer[i] - older[i] modulo 2^64 for `count` host-order counters;
-/// out may equal either input.  diff64 (counters.h) calls it for runs worth
-/// a call.
+/// out may equal either input.
 void diff64_kernel(const byte *older, const byte *newer, byte *out, std::size_t count);
+
+/// Whether diff64_kernel may be wider than the portable loop, which makes a
+/// long run worth a call rather than the loop inline (CMake decides).
+inline constexpr bool wide_diff64_kernel = STATSCL_WIDE_DIFF64_KERNEL;
 
 /// A kernel of this CPU: its name, whether the CPU runs it (on x86-64 once
 /// __builtin_cpu_init() has run), and the kernel.
