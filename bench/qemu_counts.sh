@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The statscl_convert authors
 # SPDX-License-Identifier: MIT
 # qemu_counts.sh TARGET - instructions per call on a cross target (ppc32-be,
-# the default, or aarch64): each filled row's stats_ntoh out of place and in
+# the default, ppc64-be or aarch64): each filled row's stats_ntoh out of place and in
 # place, each diff and clear, and memcpy and memmove of the same bytes,
 # counted from qemu's execution trace with one instruction per translation
 # block.  Builds the library as the target's preset does (-O2) with
@@ -14,11 +14,11 @@ cd "$(dirname "$0")/.."
 target=${1:-ppc32-be}
 case $target in
 ppc32-be) qemu=qemu-ppc triple=powerpc-linux-gnu ;;
+ppc64-be) qemu=qemu-ppc64 triple=powerpc64-linux-gnu ;;
 aarch64) qemu=qemu-aarch64 triple=aarch64-linux-gnu ;;
-*) echo "qemu_counts: unknown target '$target' (ppc32-be or aarch64)"; exit 1 ;;
+*) echo "qemu_counts: unknown target '$target' (ppc32-be, ppc64-be or aarch64)"; exit 1 ;;
 esac
-# The project's package list names the PowerPC cross tools only (and qemu-user).
-install_missing build ppc || { echo "qemu_counts: could not install the cross tools"; exit 1; }
+install_missing build ppc cross || { echo "qemu_counts: could not install the cross tools"; exit 1; }
 command -v "$triple-g++" >/dev/null || { echo "qemu_counts: $triple-g++ is not installed"; exit 1; }
 root=/usr/$triple
 build_settings

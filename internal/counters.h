@@ -8,56 +8,32 @@
 #include <cstring>
 
 #include "bytes.h"
+#include "kernels.h"
+#include "portable/kernels.h"
 
 namespace statscl::internal {
-
-// Two 64-bit lanes; the compiler lowers it to whatever the target has (one
-// SSE2 register on baseline x86-64, a pair of scalars on 32-bit PowerPC).
-using u64x2 = uint64_t __attribute__((vector_size(16)));
-
-/// The portable subtraction of `count` host-order counters (see diff64).
-inline void diff64_portable(const byte *older, const byte *newer, byte *out, std::size_t count) {
-    const std::size_t whole = count - count % 4;
-    for (std::size_t i = 0; i < whole; i += 4) {
-        u64x2 n0, n1, o0, o1;
-        std::memcpy(&n0, newer + 8 * i, 16);
-        std::memcpy(&n1, newer + 8 * i + 16, 16);
-        std::memcpy(&o0, older + 8 * i, 16);
-        std::memcpy(&o1, older + 8 * i + 16, 16);
-        n0 -= o0;
-        n1 -= o1;
-        std::memcpy(out + 8 * i, &n0, 16);
-        std::memcpy(out + 8 * i + 16, &n1, 16);
-    }
-    for (std::size_t i = whole; i < count; ++i)
-        store<uint64_t>(out + 8 * i, load<uint64_t>(newer + 8 * i) - load<uint64_t>(older + 8 * i));
-}
-
-#ifdef STATSCL_X86_KERNELS
-/// diff64 bound once by the dynamic loader to the best kernel this CPU runs
-/// (x86/kernels.h).
-void diff64_kernel(const byte *older, const byte *newer, byte *out, std::size_t count);
-#endif
 
 /// out[i] = newer[i] - older[i] modulo 2^64 for `count` host-order counters.
 /// Both inputs of an element are read before its output is written, so out
 /// may equal either input.
 inline void diff64(const byte *older, const byte *newer, byte *out, std::size_t count) {
-#ifdef STATSCL_X86_KERNELS
-    // A run worth a call goes to the kernel, which may be four lanes wide.
-    if (count >= 8) {
+    // A long run is worth a call when the CPU's kernel is wider than the
+    // portable loop; a short one never is.
+    if (wide_diff64_kernel && count >= 8) {
         diff64_kernel(older, newer, out, count);
         return;
     }
-#endif
     diff64_portable(older, newer, out, count);
 }
 
+/// Whether copies of counters are loops of word pairs rather than the C
+/// library's memmove and inline 32-byte moves.  CMake sets it for the CPUs
+/// where bench/qemu_counts.sh counted fewer instructions that way.
+inline constexpr bool copy64_by_word_pairs = STATSCL_COPY64_WORD_PAIRS;
+
 /// Copies `count` counters from `from` into `to`; `to` may equal `from`.
 inline void copy64(byte *to, const byte *from, std::size_t count) {
-    if constexpr (std::endian::native == std::endian::big) {
-        // The switch's PowerPC: pairs of words beat the C library's memmove
-        // (441 against 533 instructions for 512 bytes).
+    if constexpr (copy64_by_word_pairs) {
         const std::size_t whole = count - count % 4;
         for (std::size_t i = 0; i < whole; i += 4) {
             u64x2 v0, v1;
@@ -134,7 +110,7 @@ inline void copy_ends_each(byte *to, const byte *from, std::size_t last, std::si
 /// the places.
 inline void copy64_strided(byte *to, const byte *from, std::size_t count, std::size_t blocks,
                            std::size_t stride) {
-    if constexpr (std::endian::native == std::endian::big) {
+    if constexpr (copy64_by_word_pairs) {
         for (std::size_t at = 0; at < blocks * stride; at += stride)
             copy64(to + at, from + at, count);
     } else {

@@ -20,7 +20,7 @@
 #include <utility>
 
 #include "bytes.h"
-#include "swap64.h"
+#include "kernels.h"
 
 namespace statscl::internal {
 

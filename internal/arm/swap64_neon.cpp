@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The statscl_convert authors
 // SPDX-License-Identifier: MIT
-// swap64_neon.cpp - 64-bit byte reversal with NEON, which every 64-bit ARM
-// CPU has: swap64 is this kernel, with no choice at load time.
+// swap64_neon.cpp - 64-bit byte reversal with NEON.
 #include <arm_neon.h>
 
 #include "kernels.h"
@@ -30,7 +29,5 @@ void swap64_neon(byte *dst, const byte *src, std::size_t count) {
     if (i < count)
         store(dst + 8 * i, byteswap(load<uint64_t>(src + 8 * i)));
 }
-
-void swap64(byte *dst, const byte *src, std::size_t count) { swap64_neon(dst, src, count); }
 
 } // namespace statscl::internal

@@ -38,8 +38,4 @@ __attribute__((target("avx2"))) void diff64_avx2(const byte *older, const byte *
     diff64_portable(older + 8 * i, newer + 8 * i, out + 8 * i, count - i);
 }
 
-void diff64_sse2(const byte *older, const byte *newer, byte *out, std::size_t count) {
-    diff64_portable(older, newer, out, count);
-}
-
 } // namespace statscl::internal

@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 The statscl_convert authors
+// SPDX-License-Identifier: MIT
+// kernels.h - the 64-bit kernels as every CPU binds them.
+//
+// Every CPU has the portable kernels (portable/kernels.h).  One file per CPU
+// binds `swap64` and `diff64_kernel` to the best kernels that CPU has, and
+// CMake picks that file: on x86-64 (x86/bind.cpp) the dynamic loader binds
+// them once, by the CPU's features, so the library keeps no mutable state;
+// on 64-bit ARM (arm/bind.cpp) swap64 is NEON, with no choice; every other
+// CPU binds the portable kernels (portable/bind.cpp).
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+#include "bytes.h"
+
+namespace statscl::internal {
+
+using swap64_fn = void (*)(byte *dst, const byte *src, std::size_t count);
+using diff64_fn = void (*)(const byte *older, const byte *newer, byte *out, std::size_t count);
+
+/// Reverses each of `count` 8-byte values, src into dst; dst may equal src
+/// (but may not overlap it otherwise).  No alignment is assumed.
+void swap64(byte *dst, const byte *src, std::size_t count);
+
+/// out[i] = newer[i] - older[i] modulo 2^64 for `count` host-order counters;
+/// out may equal either input.
+void diff64_kernel(const byte *older, const byte *newer, byte *out, std::size_t count);
+
+/// Whether diff64_kernel may be wider than the portable loop, which makes a
+/// long run worth a call rather than the loop inline (CMake decides).
+inline constexpr bool wide_diff64_kernel = STATSCL_WIDE_DIFF64_KERNEL;
+
+/// A kernel of this CPU: its name, whether the CPU runs it (on x86-64 once
+/// __builtin_cpu_init() has run), and the kernel.
+template <class Fn> struct kernel {
+    const char *name;
+    bool (*supported)();
+    Fn fn;
+};
+
+/// The support test of a kernel that every CPU runs.
+constexpr bool always() { return true; }
+
+/// This CPU's kernels, best first; the portable one, which every CPU runs,
+/// ends each list.
+std::span<const kernel<swap64_fn>> swap64_kernels();
+std::span<const kernel<diff64_fn>> diff64_kernels();
+
+/// The kernels that swap64 and diff64_kernel are bound to: the first of each
+/// list that this CPU runs.  On x86-64 they are the resolvers that the
+/// dynamic loader calls.
+extern "C" swap64_fn statscl_bound_swap64();
+extern "C" diff64_fn statscl_bound_diff64();
+
+} // namespace statscl::internal
