@@ -12,6 +12,13 @@ void swap64_ssse3(byte *dst, const byte *src, std::size_t count);
 void swap64_avx2(byte *dst, const byte *src, std::size_t count);
 void diff64_avx2(const byte *older, const byte *newer, byte *out, std::size_t count);
 
+/// The portable kernel out of line, for the vector kernels' last values:
+/// inlined, its registers cost the records that end on a whole vector an
+/// instruction.
+[[gnu::noinline]] inline void swap64_tail(byte *dst, const byte *src, std::size_t count) {
+    swap64_portable(dst, src, count);
+}
+
 // The CPU tests run while the dynamic loader relocates the library, before
 // any constructor: they must touch nothing that a sanitizer instruments.
 #define STATSCL_LOADER_SAFE __attribute__((no_sanitize("address", "thread", "undefined")))

@@ -30,7 +30,7 @@ __attribute__((target("avx2"))) void swap64_avx2(byte *dst, const byte *src, std
                             _mm256_shuffle_epi8(a, reverse));
     }
     if (i < count) // no call when the values end on a whole vector
-        swap64_portable(dst + 8 * i, src + 8 * i, count - i);
+        swap64_tail(dst + 8 * i, src + 8 * i, count - i);
 }
 
 } // namespace statscl::internal

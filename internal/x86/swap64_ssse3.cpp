@@ -25,7 +25,7 @@ __attribute__((target("ssse3"))) void swap64_ssse3(byte *dst, const byte *src, s
         _mm_storeu_si128(reinterpret_cast<__m128i_u *>(dst + 8 * i), _mm_shuffle_epi8(a, reverse));
     }
     if (i < count) // no call when the values end on a whole vector
-        swap64_portable(dst + 8 * i, src + 8 * i, count - i);
+        swap64_tail(dst + 8 * i, src + 8 * i, count - i);
 }
 
 } // namespace statscl::internal
