@@ -18,6 +18,13 @@ else()
 endif()
 
 set(CMAKE_FIND_ROOT_PATH ${statscl_root})
+# Debian's cross compilers also search the build machine's /usr/include,
+# after the target's own headers (their sysroot is /).  Compiling against the
+# root as sysroot drops it: a header missing from the target's root fails the
+# build instead of coming from the build machine.
+if(NOT CMAKE_SYSROOT)
+  set(CMAKE_SYSROOT_COMPILE ${statscl_root})
+endif()
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
