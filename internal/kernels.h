@@ -55,3 +55,18 @@ extern "C" swap64_fn statscl_bound_swap64();
 extern "C" diff64_fn statscl_bound_diff64();
 
 } // namespace statscl::internal
+
+/// The binding of a CPU that chooses nothing at load time, for its bind.cpp:
+/// its lists of kernels, and swap64 and diff64_kernel bound to
+/// the first kernel of each, which that CPU always runs.
+#define STATSCL_BIND_FIRST(swap64_list, diff64_list)                                               \
+    std::span<const kernel<swap64_fn>> swap64_kernels() { return swap64_list; }                    \
+    std::span<const kernel<diff64_fn>> diff64_kernels() { return diff64_list; }                    \
+    swap64_fn statscl_bound_swap64() { return (swap64_list)[0].fn; }                               \
+    diff64_fn statscl_bound_diff64() { return (diff64_list)[0].fn; }                               \
+    void swap64(byte *dst, const byte *src, std::size_t count) {                                   \
+        (swap64_list)[0].fn(dst, src, count);                                                      \
+    }                                                                                              \
+    void diff64_kernel(const byte *older, const byte *newer, byte *out, std::size_t count) {       \
+        (diff64_list)[0].fn(older, newer, out, count);                                             \
+    }

@@ -58,9 +58,11 @@ TEST(checked_receive, reads_only_len_and_writes_what_it_reports) {
         }
         // Through a volatile: a null the compiler could see would let it drop a
         // call through it as unreachable instead of crashing.
+        if (k.type == 0)
+            continue;
         const volatile statscl_stats_ntoh_fn none = nullptr;
         row.stats_ntoh = none;
-        EXPECT_EQ(k.type ? statscl_stats_ntoh_checked(&row, dst.data(), wire.data(), size) : 0, 0U);
+        EXPECT_EQ(statscl_stats_ntoh_checked(&row, dst.data(), wire.data(), size), 0U) << k.name;
         EXPECT_EQ(dst, before) << k.name;
     }
 }

@@ -68,7 +68,8 @@ std::vector<symbol> wanted() {
     return out;
 }
 
-/// What the host's ELF file says: its symbols and dynamic entries.
+/// What the host's ELF file says besides its symbols: its format and its
+/// dynamic entries.
 struct host {
     std::string format; ///< "ELF32 big-endian PowerPC executable"
     bool pie = false;   ///< a position-independent executable, though ET_DYN
@@ -87,7 +88,8 @@ struct fd_closer {
     ~fd_closer() { close(fd); }
 };
 
-std::string elf_error() { return elf_errmsg(-1) != nullptr ? elf_errmsg(-1) : "unknown error"; }
+/// libelf's last error; with -1 it is never null.
+std::string elf_error() { return elf_errmsg(-1); }
 
 std::string_view machine_name(unsigned machine) {
     switch (machine) {
@@ -114,10 +116,9 @@ std::pair<Elf_Data *, std::size_t> entries(Elf *elf, Elf_Scn *scn, const GElf_Sh
                                            Elf_Type type, std::string_view what) {
     const std::size_t size = gelf_fsize(elf, type, 1, EV_CURRENT);
     Elf_Data *data = elf_getdata(scn, nullptr);
-    if (data == nullptr || sh.sh_type == SHT_NOBITS)
+    if (data == nullptr)
         throw refusal(fmt::format("cannot read {}: {}", what, elf_error()));
-    if (size == 0 || sh.sh_entsize != size || data->d_size != sh.sh_size ||
-        sh.sh_size % size != 0)
+    if (size == 0 || sh.sh_entsize != size || data->d_size != sh.sh_size || sh.sh_size % size != 0)
         throw refusal(fmt::format("{} has entries of {} bytes in {} bytes, not of {}", what,
                                   sh.sh_entsize, sh.sh_size, size));
     return {data, sh.sh_size / size};
@@ -165,12 +166,10 @@ void read_symbols(Elf *elf, Elf_Scn *scn, const GElf_Shdr &sh, std::vector<symbo
                 const found state = dynamic && visible ? found::exported : found::hidden;
                 w.state = std::min(w.state, state);
             } else if (name.starts_with("_Z") && name.find(w.name) != std::string_view::npos) {
-                int status = 0;
                 if (!demangled)
-                    demangled.reset(abi::__cxa_demangle(std::string(name).c_str(), nullptr,
-                                                        nullptr, &status));
-                if (demangled && unqualified(demangled.get()) == w.name &&
-                    w.state >= found::cxx) {
+                    demangled.reset(
+                        abi::__cxa_demangle(std::string(name).c_str(), nullptr, nullptr, nullptr));
+                if (demangled && unqualified(demangled.get()) == w.name && w.state >= found::cxx) {
                     w.state = found::cxx;
                     w.cxx = demangled.get();
                 }
@@ -200,74 +199,80 @@ void read_dynamic(Elf *elf, Elf_Scn *scn, const GElf_Shdr &sh, host &h) {
     }
 }
 
-/// Reads the host at `path` and what it defines of `wanted`.  Refuses
-/// anything but a readable ELF executable or shared object with a dynamic
-/// section.
-host read_host(const std::string &path, std::vector<symbol> &wanted) {
-    const int raw = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (raw < 0)
-        throw refusal(fmt::format("cannot open '{}': {}", path, std::strerror(errno)));
-    const fd_closer closer{raw};
-    struct stat st {};
-    if (fstat(raw, &st) != 0 || !S_ISREG(st.st_mode))
-        throw refusal(fmt::format("{}: not a regular file", path));
+/// Reads the ELF file open on `fd`, `size` bytes long, and what it defines
+/// of `wanted`.  Refuses anything but an ELF executable or shared object with
+/// a dynamic section.
+host read_elf(int fd, uint64_t size, std::vector<symbol> &wanted) {
     char magic[SELFMAG] = {};
-    if (pread(raw, magic, SELFMAG, 0) != SELFMAG || std::memcmp(magic, ELFMAG, SELFMAG) != 0)
-        throw refusal(fmt::format("{}: not an ELF file", path));
+    if (pread(fd, magic, SELFMAG, 0) != SELFMAG || std::memcmp(magic, ELFMAG, SELFMAG) != 0)
+        throw refusal("not an ELF file");
     elf_version(EV_CURRENT);
-    const elf_ptr elf(elf_begin(raw, ELF_C_READ, nullptr), &elf_end);
+    const elf_ptr elf(elf_begin(fd, ELF_C_READ, nullptr), &elf_end);
     GElf_Ehdr eh;
     if (!elf || elf_kind(elf.get()) != ELF_K_ELF)
-        throw refusal(fmt::format("{}: truncated or damaged ELF file: {}", path, elf_error()));
+        throw refusal(fmt::format("truncated or damaged ELF file: {}", elf_error()));
     if (gelf_getehdr(elf.get(), &eh) == nullptr)
-        throw refusal(fmt::format("{}: truncated or damaged ELF header: {}", path, elf_error()));
+        throw refusal(fmt::format("truncated or damaged ELF header: {}", elf_error()));
     // libelf takes a file whose section headers lie past its end for one
     // without sections.
     std::size_t sections = 0;
-    const auto size = static_cast<uint64_t>(st.st_size);
     if (elf_getshdrnum(elf.get(), &sections) != 0 || eh.e_shoff > size ||
         (size - eh.e_shoff) / gelf_fsize(elf.get(), ELF_T_SHDR, 1, EV_CURRENT) <
             std::max<uint64_t>(sections, eh.e_shnum))
-        throw refusal(fmt::format("{}: truncated: its section headers lie past its end", path));
+        throw refusal("truncated: its section headers lie past its end");
     if (eh.e_type != ET_EXEC && eh.e_type != ET_DYN)
-        throw refusal(fmt::format("{}: not an executable or shared object (ELF type {})", path,
+        throw refusal(fmt::format("not an executable or shared object (ELF type {})",
                                   eh.e_type == ET_REL ? "relocatable" : std::to_string(eh.e_type)));
-    const std::string_view machine = machine_name(eh.e_machine);
     host h;
     bool dynamic = false;
     for (Elf_Scn *scn = elf_nextscn(elf.get(), nullptr); scn != nullptr;
          scn = elf_nextscn(elf.get(), scn)) {
         GElf_Shdr sh;
         if (gelf_getshdr(scn, &sh) == nullptr)
-            throw refusal(fmt::format("{}: cannot read a section header: {}", path, elf_error()));
-        try {
-            if (sh.sh_type == SHT_DYNSYM || sh.sh_type == SHT_SYMTAB)
-                read_symbols(elf.get(), scn, sh, wanted);
-            if (sh.sh_type == SHT_DYNAMIC) {
-                read_dynamic(elf.get(), scn, sh, h);
-                dynamic = true;
-            }
-        } catch (const refusal &e) {
-            throw refusal(fmt::format("{}: {}", path, e.what()));
+            throw refusal(fmt::format("cannot read a section header: {}", elf_error()));
+        if (sh.sh_type == SHT_DYNSYM || sh.sh_type == SHT_SYMTAB)
+            read_symbols(elf.get(), scn, sh, wanted);
+        if (sh.sh_type == SHT_DYNAMIC) {
+            read_dynamic(elf.get(), scn, sh, h);
+            dynamic = true;
         }
     }
     if (!dynamic)
-        throw refusal(fmt::format("{}: has no dynamic section (a static executable?): the "
-                                  "library cannot be loaded into it",
-                                  path));
-    h.format = fmt::format(
-        "ELF{} {}-endian {} {}", eh.e_ident[EI_CLASS] == ELFCLASS64 ? 64 : 32,
-        eh.e_ident[EI_DATA] == ELFDATA2MSB ? "big" : "little",
-        machine.empty() ? fmt::format("machine {}", eh.e_machine) : std::string(machine),
-        eh.e_type == ET_EXEC ? "executable" : h.pie ? "executable (PIE)" : "shared object");
+        throw refusal("has no dynamic section (a static executable?): the library cannot be "
+                      "loaded into it");
+    const std::string_view machine = machine_name(eh.e_machine);
+    h.format = fmt::format("ELF{} {}-endian {} {}", eh.e_ident[EI_CLASS] == ELFCLASS64 ? 64 : 32,
+                           eh.e_ident[EI_DATA] == ELFDATA2MSB ? "big" : "little",
+                           machine.empty() ? fmt::format("machine {}", eh.e_machine)
+                                           : std::string(machine),
+                           eh.e_type == ET_EXEC ? "executable"
+                           : h.pie              ? "executable (PIE)"
+                                                : "shared object");
     return h;
+}
+
+/// The host at `path`, as read_elf reads it; every refusal names the file.
+host read_host(const std::string &path, std::vector<symbol> &wanted) {
+    const int raw = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (raw < 0)
+        throw refusal(fmt::format("cannot open '{}': {}", path, std::strerror(errno)));
+    const fd_closer closer{raw};
+    try {
+        struct stat st {};
+        if (fstat(raw, &st) != 0 || !S_ISREG(st.st_mode))
+            throw refusal("not a regular file");
+        return read_elf(raw, static_cast<uint64_t>(st.st_size), wanted);
+    } catch (const refusal &e) {
+        throw refusal(fmt::format("{}: {}", path, e.what()));
+    }
 }
 
 /// The line on stderr for a definition the library cannot find, or empty.
 std::string problem(const symbol &s) {
-    const std::string consequence =
-        s.handler ? "the library cannot find it" : fmt::format("the platform library's {} is "
-                                                               "used instead", s.name);
+    const std::string consequence = s.handler ? "the library cannot find it"
+                                              : fmt::format("the platform library's {} is "
+                                                            "used instead",
+                                                            s.name);
     if (s.state == found::hidden)
         return fmt::format("{} is defined but not in the dynamic symbol table: {}; give it "
                            "default visibility and export it with {}-Wl,--export-dynamic-symbol "
@@ -312,7 +317,8 @@ bool check_host(const std::string &path, bool as_json, std::string &out) {
         const symbol &a = symbols[i], &b = symbols[i + 1];
         if (a.name == "app_log" || (a.state == found::absent) == (b.state == found::absent))
             continue;
-        const symbol &has = a.state == found::absent ? b : a, &lacks = a.state == found::absent ? a : b;
+        const symbol &has = a.state == found::absent ? b : a,
+                     &lacks = a.state == found::absent ? a : b;
         warnings.push_back(fmt::format("{} is defined but {} is not", has.name, lacks.name));
     }
     for (const std::string &w : warnings)

@@ -175,11 +175,14 @@ bytes to_host(const kind_ref &kind, part p, const bytes &payload, const std::str
 }
 
 /// The host-order record in the payload, raw or in hex, that `path` holds.
-bytes read_record(const kind_ref &kind, part p, const std::string &path, bool hex) {
+/// The payload in a file (`-`: standard input), raw or as hex text.
+bytes read_payload(const std::string &path, bool hex) {
     const std::string data = read_input(path);
-    return to_host(
-        kind, p, hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end()),
-        source_name(path));
+    return hex ? parse_hex(data, source_name(path) + ": ") : bytes(data.begin(), data.end());
+}
+
+bytes read_record(const kind_ref &kind, part p, const std::string &path, bool hex) {
+    return to_host(kind, p, read_payload(path, hex), source_name(path));
 }
 
 /// The request field that select_all names, if the kind has one.
@@ -354,9 +357,8 @@ std::string decode(const decode_options &opt) {
     };
     if (opt.each) {
         // Back-to-back records, each decoded as if it came alone.
-        const std::string data = read_input(opt.payload), source = source_name(opt.payload);
-        const bytes all =
-            opt.hex ? parse_hex(data, source + ": ") : bytes(data.begin(), data.end());
+        const bytes all = read_payload(opt.payload, opt.hex);
+        const std::string source = source_name(opt.payload);
         const std::size_t size = size_of(kind.fields(p));
         if (size == 0 || all.size() % size != 0)
             throw refusal(fmt::format("{}: {} bytes are not whole {}-byte records", source,

@@ -10,15 +10,6 @@ namespace statscl::internal {
 constexpr kernel<swap64_fn> swap64_list[] = {{"portable", always, swap64_portable}};
 constexpr kernel<diff64_fn> diff64_list[] = {{"portable", always, diff64_portable}};
 
-std::span<const kernel<swap64_fn>> swap64_kernels() { return swap64_list; }
-std::span<const kernel<diff64_fn>> diff64_kernels() { return diff64_list; }
-
-swap64_fn statscl_bound_swap64() { return swap64_portable; }
-diff64_fn statscl_bound_diff64() { return diff64_portable; }
-
-void swap64(byte *dst, const byte *src, std::size_t count) { statscl_bound_swap64()(dst, src, count); }
-void diff64_kernel(const byte *older, const byte *newer, byte *out, std::size_t count) {
-    statscl_bound_diff64()(older, newer, out, count);
-}
+STATSCL_BIND_FIRST(swap64_list, diff64_list)
 
 } // namespace statscl::internal

@@ -17,8 +17,8 @@ def dtype_of(lay: Layout, order: str) -> np.dtype:
     """A structured dtype of the record with every field in byte order `order`."""
     return np.dtype({
         "names": [f.name for f in lay.fields],
-        "formats": [np.dtype(f"{order}u{f.width}") if f.count == 1 and f.width != 1
-                    else (np.dtype(f"{order}u{f.width}"), (f.count,)) for f in lay.fields],
+        "formats": [(f"{order}u{f.width}", (f.count,)) if f.array else f"{order}u{f.width}"
+                    for f in lay.fields],
         "offsets": [f.offset for f in lay.fields],
         "itemsize": lay.size,
     })

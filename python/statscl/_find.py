@@ -30,25 +30,27 @@ def load_library() -> ctypes.CDLL:
     """Loads the library: $STATSCL_LIBRARY, else the copy installed beside the
     package, else the SONAME through the dynamic loader's own search, else
     what ctypes.util.find_library finds; raises NotFoundError naming them all."""
-    tried: list[str] = []
     override = os.environ.get("STATSCL_LIBRARY")
+    missing: list[str] = []
     if override:
         candidates = [(override, "$STATSCL_LIBRARY")]
     else:
         beside = _installed_library()
+        candidates = [(beside, "installed beside the package")] if beside else []
+        candidates.append((SONAME, "the dynamic loader's search path"))
         found = ctypes.util.find_library("statcl_convert")
-        candidates = ([(beside, "installed beside the package")] if beside else []) + [
-            (SONAME, "the dynamic loader's search path")
-        ] + ([(found, "ctypes.util.find_library('statcl_convert')")] if found else [])
+        if found:
+            candidates.append((found, "ctypes.util.find_library('statcl_convert')"))
+        else:
+            missing.append("ctypes.util.find_library('statcl_convert'): nothing")
+    tried: list[str] = []
     for path, why in candidates:
         try:
             return ctypes.CDLL(path)
         except OSError as error:
             tried.append(f"{path} ({why}: {error})")
-    if not override and not ctypes.util.find_library("statcl_convert"):
-        tried.append("ctypes.util.find_library('statcl_convert'): nothing")
     raise NotFoundError("statscl: cannot load the conversion library " + SONAME +
-                        "; tried: " + "; ".join(tried) +
+                        "; tried: " + "; ".join(tried + missing) +
                         ". Set STATSCL_LIBRARY to the library's path.")
 
 

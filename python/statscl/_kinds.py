@@ -25,6 +25,11 @@ class Field:
     width: int
     count: int
 
+    @property
+    def array(self) -> bool:
+        """Whether the field's value is a list: an array, or bytes of unknown layout."""
+        return self.count > 1 or self.width == 1
+
 
 @dataclass(frozen=True)
 class Layout:
@@ -136,11 +141,9 @@ class Kind:
         what every other kind's does."""
         diff = self._operation("diff")
         old, new, req = _pack(self.stats, baseline), _pack(self.stats, current), self._req(request)
-        if "diff(newer-first)" in self.operations:
-            diff(new, req, old)
-            return _unpack(self.stats, old, self.stats.size)
-        diff(old, req, new)
-        return _unpack(self.stats, new, self.stats.size)
+        first, out = (new, old) if "diff(newer-first)" in self.operations else (old, new)
+        diff(first, req, out)
+        return _unpack(self.stats, out, self.stats.size)
 
     def clear(self, baseline: Fields, current: Fields, request: Fields | None = None) -> Record:
         """The kind's clear: returns the new baseline, the given one with the
@@ -178,10 +181,9 @@ def _unpack(lay: Layout, buf: Any, converted: int) -> Record:
     out.converted = converted
     at = 0
     for f in lay.fields:
-        n = f.count if f.offset + f.count * f.width <= converted else max(
-            0, (converted - f.offset) // f.width)
+        n = min(f.count, max(0, (converted - f.offset) // f.width))
         if n:
-            out[f.name] = values[at] if f.count == 1 and f.width != 1 else list(values[at:at + n])
+            out[f.name] = list(values[at:at + n]) if f.array else values[at]
         at += f.count
     return out
 
@@ -198,7 +200,7 @@ def _pack(lay: Layout, fields: Fields) -> ctypes.Array:
         if value is None:
             flat += [0] * f.count
             continue
-        array = f.count > 1 or f.width == 1
+        array = f.array
         if array != isinstance(value, Iterable):
             raise ValueError(f"{f.name} takes {'a list of ' if array else 'one '}{f.count} "
                              f"value{'s' if array else ''}, not {value!r}")
@@ -281,5 +283,5 @@ def kind(key: str | int | Kind) -> Kind:
         if key is not None and key in (k.name, k.type_id):
             return k
     raise LookupError(f"no kind {key!r}; the kinds are "
-                      + ", ".join(f"{k.name}" + (f" ({k.type_id})" if k.type_id else "")
+                      + ", ".join(k.name + (f" ({k.type_id})" if k.type_id else "")
                                   for k in kinds()))

@@ -1,7 +1,7 @@
 /* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
 /* SPDX-License-Identifier: MIT */
 /* A host for check-host.  As C: qos's two handlers and app_log, correct
-   (SAVE_ONLY leaves the restore handler out, HIDDEN_LOG hides app_log).
+   (SAVE_ONLY leaves the restore handler out).
    As C++ (-x c++): the restore handler takes the wrong arguments, so it is
    an overload with a mangled name. */
 #include <stdint.h>
@@ -24,9 +24,6 @@ int32_t statscl_qos_restore_pss_hdlr(uint64_t a, uint32_t b, uint32_t c, uint32_
 
 C_LINKAGE int32_t statscl_qos_save_pss_hdlr(void) { return 7; }
 
-#ifdef HIDDEN_LOG
-__attribute__((visibility("hidden")))
-#endif
 C_LINKAGE int app_log(int flag, const char *text) { return flag + text[0]; }
 
 int main(void) { return statscl_qos_save_pss_hdlr() == 7 ? 0 : 1; }
