@@ -29,6 +29,34 @@ struct kind_info : kind {
 constexpr bool diff_works(const kind &k) { return k.diff != no_diff; }
 constexpr bool clear_works(const kind &k) { return k.clear != no_clear; }
 
+/// A len rule as programs read it (`statscl list --json`): the enumerator's name.
+constexpr std::string_view token_of(len_rule rule) {
+    switch (rule) {
+    case len_rule::ignored:
+        return "ignored";
+    case len_rule::at_least:
+        return "at_least";
+    case len_rule::whole_values:
+        return "whole_values";
+    case len_rule::exact:
+        return "exact";
+    }
+    return {};
+}
+
+/// What diff or clear does with its request, as programs read it.
+constexpr std::string_view token_of(request_use use) {
+    switch (use) {
+    case request_use::unused:
+        return "unused";
+    case request_use::non_null:
+        return "non_null";
+    case request_use::read:
+        return "read";
+    }
+    return {};
+}
+
 /// The short name of a len rule, as people read it in listings.
 constexpr std::string_view name_of(len_rule rule) {
     switch (rule) {
