@@ -29,17 +29,36 @@ struct kind_info : kind {
 constexpr bool diff_works(const kind &k) { return k.diff != no_diff; }
 constexpr bool clear_works(const kind &k) { return k.clear != no_clear; }
 
-/// The short name of a len rule, as people read it in listings.
-constexpr std::string_view name_of(len_rule rule) {
+/// A len rule's token, as programs read it (`statscl list --json`: the
+/// enumerator's name), and its short name, as people read it in listings.
+struct len_rule_words {
+    std::string_view token, name;
+};
+constexpr len_rule_words words_of(len_rule rule) {
     switch (rule) {
     case len_rule::ignored:
-        return "ignored";
+        return {"ignored", "ignored"};
     case len_rule::at_least:
-        return ">= size";
+        return {"at_least", ">= size"};
     case len_rule::whole_values:
-        return "whole values";
+        return {"whole_values", "whole values"};
     case len_rule::exact:
-        return "== size";
+        return {"exact", "== size"};
+    }
+    return {};
+}
+constexpr std::string_view token_of(len_rule rule) { return words_of(rule).token; }
+constexpr std::string_view name_of(len_rule rule) { return words_of(rule).name; }
+
+/// What diff or clear does with its request, as programs read it.
+constexpr std::string_view token_of(request_use use) {
+    switch (use) {
+    case request_use::unused:
+        return "unused";
+    case request_use::non_null:
+        return "non_null";
+    case request_use::read:
+        return "read";
     }
     return {};
 }

@@ -28,6 +28,10 @@
  *    baseline is a statistics record in host order that the host owns: a
  *    host captures it with clear (or fills it with zeros) before the first
  *    diff; diff reads whatever the baseline holds.
+ *  - A kind without a request record (req_len 0) reads no request, but eee's
+ *    and phy's clear still return without writing when req is NULL: pass
+ *    them any valid pointer, none of whose bytes is read.  Every other diff
+ *    and clear of such a kind takes NULL as well.
  *  - Nothing returns an error, allocates or keeps state.  All operations are
  *    reentrant except save_pss and restore_pss, which format their log line in
  *    the platform's one shared buffer: callers serialise those two.

@@ -74,6 +74,13 @@ struct selector {
     uint64_t value = 0;
 };
 
+/// What a kind's diff or clear does with its request pointer.
+enum class request_use {
+    unused,   // neither tests nor reads it: NULL is fine
+    non_null, // does nothing when it is NULL; reads none of its bytes
+    read,     // does nothing when it is NULL; what it does depends on its bytes
+};
+
 using diff_rule = void (*)(const void *baseline, const void *req, void *current);
 using clear_rule = void (*)(void *baseline, const void *req, const void *current);
 
@@ -94,8 +101,8 @@ struct kind {
     bool diff_newer_first = false; ///< diff(newer, req, older) writes newer - older into older
     selector select_all{};         ///< the request field that widens clear and diff to everything
     record diff_fields{};          ///< what diff writes, and clear captures, under select_all
-    bool diff_reads_request = false;  ///< diff's result depends on the request's bytes
-    bool clear_reads_request = false; ///< clear's result depends on the request's bytes
+    request_use diff_request = request_use::unused;  ///< what diff does with req
+    request_use clear_request = request_use::unused; ///< what clear does with req
     record stats_hton_big_endian{}; ///< when not empty: all that stats_hton converts on big-endian
 };
 

@@ -80,8 +80,11 @@ TEST(descriptions, diff_and_clear_facts_agree_with_the_oracle) {
             for (uint32_t i = 0; i < f.count; ++i)
                 diffed.push_back({f.offset + i * f.width, f.width, 1});
         EXPECT_TRUE(diffed == diff_elements(*k)) << c.name;
-        EXPECT_EQ(c.diff_reads_request, (k->diff.reads & req) != 0) << c.name;
-        EXPECT_EQ(c.clear_reads_request, (k->clear.reads & req) != 0) << c.name;
+        for (const auto &[use, g] :
+             {std::pair{c.diff_request, k->diff}, {c.clear_request, k->clear}}) {
+            EXPECT_EQ(use != internal::request_use::unused, (g.tests & req) != 0) << c.name;
+            EXPECT_EQ(use == internal::request_use::read, (g.reads & req) != 0) << c.name;
+        }
         selector all{0, 0, 0};
         for (const internal::field &f : c.request)
             if (c.select_all.field != nullptr && std::strcmp(f.name, c.select_all.field) == 0)

@@ -268,7 +268,7 @@ bytes diffed(const kind_ref &kind, const bytes &req, const bytes &baseline, cons
 bytes touched_by_diff(const kind_ref &kind, const bytes &req) {
     const uint32_t size = size_of(kind.info.stats);
     bytes touched(size, 0);
-    if (!kind.info.diff_reads_request) {
+    if (kind.info.diff_request != internal::request_use::read) {
         for (const field &f : kind.info.diff_fields)
             std::fill_n(touched.begin() + f.offset, f.width * f.count, 1);
         return touched;
@@ -294,8 +294,10 @@ std::string decode_with_baseline(const kind_ref &kind, const bytes &current, con
     const bytes result = diffed(kind, req.data, baseline, current);
     const bytes touched = touched_by_diff(kind, req.data);
     const bool has_req = kind.row.req_len != 0;
-    const bool clear_ignores = has_req && clear_works(kind.info) && !kind.info.clear_reads_request;
-    const bool diff_ignores = has_req && diff_works(kind.info) && !kind.info.diff_reads_request;
+    constexpr auto reads = internal::request_use::read;
+    const bool clear_ignores =
+        has_req && clear_works(kind.info) && kind.info.clear_request != reads;
+    const bool diff_ignores = has_req && diff_works(kind.info) && kind.info.diff_request != reads;
     if (clear_ignores || diff_ignores)
         std::cerr << fmt::format(
             "statscl: note: {}'s {} not read the request: it makes no difference there\n",

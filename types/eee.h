@@ -24,6 +24,7 @@ inline constexpr kind eee_kind{
     .clear = clear_counters<0, size_of(eee_stats) / 8>,
     .handlers = true,
     .diff_fields = eee_stats,
+    .clear_request = request_use::non_null, // clear_counters tests req
 };
 
 inline constexpr kind eee_snmp_kind{

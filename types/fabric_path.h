@@ -76,8 +76,8 @@ inline constexpr kind fabric_path_kind{
     .clear = fabric_path_clear,
     .select_all = {"path_mask", fabric_path_all},
     .diff_fields = fabric_path_arrays,
-    .diff_reads_request = true,
-    .clear_reads_request = true,
+    .diff_request = request_use::read,
+    .clear_request = request_use::read,
 };
 
 } // namespace statscl::internal

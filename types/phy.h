@@ -22,6 +22,7 @@ inline constexpr kind phy_kind{
     .clear = clear_counters<0, size_of(phy_stats) / 8>,
     .handlers = true,
     .diff_fields = phy_stats,
+    .clear_request = request_use::non_null, // clear_counters tests req
 };
 
 inline constexpr kind phy_snmp_kind{

@@ -60,7 +60,7 @@ inline constexpr kind pktflow_kind{
     .clear = pktflow_clear,
     .handlers = true,
     .diff_fields = record(pktflow_stats).first(1), // flow_counter
-    .diff_reads_request = true,
+    .diff_request = request_use::read,
     .stats_hton_big_endian = pktflow_stats_head,
 };
 

@@ -47,7 +47,7 @@ inline constexpr kind qos_kind{
     .handlers = true,
     .select_all = {"block_select", 3},
     .diff_fields = record(qos_stats).first(8), // the eight blocks
-    .clear_reads_request = true,
+    .clear_request = request_use::read,
 };
 
 } // namespace statscl::internal

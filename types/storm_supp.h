@@ -29,6 +29,7 @@ inline constexpr kind storm_supp_kind{
     .diff = diff_counters<storm_supp_counter.offset, storm_supp_counter.count>,
     .clear = clear_counters<storm_supp_counter.offset, storm_supp_counter.count>,
     .diff_fields = record(storm_supp_stats).first(1), // storm_counter
+    .clear_request = request_use::non_null, // clear_counters tests req
 };
 
 } // namespace statscl::internal

@@ -47,7 +47,7 @@ inline constexpr kind vl_kind{
     .handlers = true,
     .select_all = {"lane_mask", (1U << vl_lanes) - 1},
     .diff_fields = vl_stats,
-    .clear_reads_request = true,
+    .clear_request = request_use::read,
 };
 
 inline constexpr field vl_rates_request[] = {

@@ -14,7 +14,10 @@ by name.  The library is $STATSCL_LIBRARY, else the one installed beside
 this package, else the SONAME through the dynamic loader; the description of
 the kinds is $STATSCL_SCHEMA, else the kinds.json installed in this package.
 Either missing raises NotFoundError (a FileNotFoundError) naming every path
-tried.
+tried.  The first call of kinds() (or of anything that finds a kind) holds
+the description to the library, each table kind's record sizes to its row,
+and raises SchemaError (a ValueError) naming the kind, both sizes and the
+description's path when they differ, before anything is converted.
 
 Statistics payloads are received as the library's checked receive does it
 (see Kind.decode); save and restore of persistent state are not offered
@@ -27,10 +30,11 @@ from __future__ import annotations
 
 from typing import Any
 
-from ._find import NotFoundError
+from ._find import NotFoundError, SchemaError
 from ._kinds import Field, Kind, Layout, Record, kind, kinds
 
-__all__ = ["Field", "Kind", "Layout", "NotFoundError", "Record", "decode_many", "kind", "kinds"]
+__all__ = ["Field", "Kind", "Layout", "NotFoundError", "Record", "SchemaError", "decode_many",
+           "kind", "kinds"]
 
 
 def decode_many(which: str | int | Kind, buffer: Any) -> Any:

@@ -7,21 +7,10 @@ from typing import Any
 
 import numpy as np
 
-from ._kinds import Kind, Layout, _row, kind, library
+from ._kinds import Kind, _row, dtype_of, kind, library
 
 # statscl_uint64_ntoh takes a 32-bit count of values.
 _CHUNK = 1 << 28
-
-
-def dtype_of(lay: Layout, order: str) -> np.dtype:
-    """A structured dtype of the record with every field in byte order `order`."""
-    return np.dtype({
-        "names": [f.name for f in lay.fields],
-        "formats": [(f"{order}u{f.width}", (f.count,)) if f.array else f"{order}u{f.width}"
-                    for f in lay.fields],
-        "offsets": [f.offset for f in lay.fields],
-        "itemsize": lay.size,
-    })
 
 
 def decode_many(which: str | int | Kind, buffer: Any) -> np.ndarray:

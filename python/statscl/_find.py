@@ -4,7 +4,6 @@
 from __future__ import annotations
 
 import ctypes
-import ctypes.util
 import os
 from pathlib import Path
 
@@ -14,6 +13,11 @@ SONAME = "libstatcl_convert.so.1"
 
 class NotFoundError(FileNotFoundError):
     """The library or the description of the kinds is not where it was looked for."""
+
+
+class SchemaError(ValueError):
+    """The description of the kinds is not one this package reads, or does
+    not describe the library that was loaded."""
 
 
 def _installed_library() -> str | None:
@@ -28,30 +32,20 @@ def _installed_library() -> str | None:
 
 def load_library() -> ctypes.CDLL:
     """Loads the library: $STATSCL_LIBRARY, else the copy installed beside the
-    package, else the SONAME through the dynamic loader's own search, else
-    what ctypes.util.find_library finds; raises NotFoundError naming them all."""
-    override = os.environ.get("STATSCL_LIBRARY")
-    missing: list[str] = []
-    if override:
-        candidates = [(override, "$STATSCL_LIBRARY")]
-    else:
-        beside = _installed_library()
-        candidates = [(beside, "installed beside the package")] if beside else []
-        candidates.append((SONAME, "the dynamic loader's search path"))
-        found = ctypes.util.find_library("statcl_convert")
-        if found:
-            candidates.append((found, "ctypes.util.find_library('statcl_convert')"))
-        else:
-            missing.append("ctypes.util.find_library('statcl_convert'): nothing")
-    tried: list[str] = []
-    for path, why in candidates:
-        try:
-            return ctypes.CDLL(path)
-        except OSError as error:
-            tried.append(f"{path} ({why}: {error})")
-    raise NotFoundError("statscl: cannot load the conversion library " + SONAME +
-                        "; tried: " + "; ".join(tried + missing) +
-                        ". Set STATSCL_LIBRARY to the library's path.")
+    package, else the SONAME through the dynamic loader's own search; raises
+    NotFoundError naming what was tried.  No other name is tried: a library
+    of another major version would be misread."""
+    path = os.environ.get("STATSCL_LIBRARY")
+    why = "$STATSCL_LIBRARY"
+    if not path:
+        path = _installed_library() or SONAME
+        why = "the loader's search path" if path == SONAME else "installed beside the package"
+    try:
+        return ctypes.CDLL(path)
+    except OSError as error:
+        raise NotFoundError(f"statscl: cannot load the conversion library {SONAME}: tried {path}"
+                            f" ({why}: {error}). Set STATSCL_LIBRARY to the library's path."
+                            ) from None
 
 
 def schema_path() -> Path:

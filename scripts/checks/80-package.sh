@@ -13,8 +13,9 @@
 #    files held to their libraries (dpkg-gensymbols), and a host built against
 #    the packages given its dependency by dpkg-shlibdeps, which must be
 #    libstatcl-convert1 (>= 1.0); the Python package run from the packages'
-#    files; the API reference, built with the rest (it fails on any Doxygen
-#    warning) and installed by the dev package.
+#    files, and installed by pip into a virtual environment, offline, where
+#    the README's Python example runs; the API reference, built with the rest
+#    (it fails on any Doxygen warning) and installed by the dev package.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
@@ -95,6 +96,26 @@ tree=$out/tree && mkdir -p "$tree" && for deb in "${debs[@]}"; do dpkg-deb -x "$
             "import statscl; print(statscl.kind('qos').decode(open('qos.bin','rb').read())['block_0'])" |
         grep -qx '\[1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007\]'
 ) || fail "python3-statscl from the packages' files"
+for script in postinst:py3compile prerm:py3clean; do
+    dpkg-deb -I "$out"/python3-statscl_*.deb "${script%:*}" | grep -q "^ *${script#*:} -p python3-statscl$" ||
+        fail "python3-statscl's ${script%:*} does not run ${script#*:}"
+done
+# `pip install ./python` as the Python guide gives it, offline into a virtual
+# environment, and the README's Python example run there on two qos payloads
+# that the package makes, the library found by its SONAME.
+(
+    readme=$PWD/README.md venv=$out/venv && rm -rf "$venv" "$out/python" && cp -rL python "$out/python" &&
+        /usr/bin/python3 -m venv --system-site-packages "$venv" &&
+        quiet "$venv/bin/pip" install --no-index --no-build-isolation "$out/python" &&
+        lib=$(dirname "$(find "$tree" -name libstatcl_convert.so.1)") && export LD_LIBRARY_PATH=$lib && cd "$out" &&
+        env -u STATSCL_LIBRARY "$venv/bin/python" -c 'import statscl, sys
+assert statscl.__file__.startswith(sys.prefix), statscl.__file__
+qos = statscl.kind("qos")
+open("qos_then.bin", "wb").write(qos.encode({"block_2": [7] * 8}))
+open("qos_now.bin", "wb").write(qos.encode({"block_2": [7] * 7 + [12], "block_5": [1] + [0] * 7}))' &&
+        sed -n '/^## Python$/,/^## /{/^```python$/,/^```$/{/^```/d;p}}' "$readme" >example.py &&
+        env -u STATSCL_LIBRARY "$venv/bin/python" example.py | diff -u <(printf 'block_2[7] +5\nblock_5[0] +1\n') -
+) || fail "pip install ./python, and the README's Python example"
 quiet cmake --build "$out" --target docs || fail "docs (a Doxygen warning)"
 
 [ "$failures" -eq 0 ] && echo "package: hosts from a prefix (x86-64 and PowerPC), packages, lintian, symbols, a dependent package and API reference ok"

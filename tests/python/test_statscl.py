@@ -10,7 +10,9 @@ import os
 import random
 import subprocess
 import sys
+from pathlib import Path
 
+import jsonschema
 import numpy as np
 import pytest
 from hypothesis import given, settings, strategies as st
@@ -18,6 +20,7 @@ from hypothesis import given, settings, strategies as st
 import statscl
 
 KINDS = statscl.kinds()
+PACKAGE = Path(statscl.__file__).parent
 TOOL = os.environ.get("STATSCL")
 needs_tool = pytest.mark.skipif(not TOOL, reason="STATSCL (the tool's path) is not set")
 rng = random.Random(7)
@@ -74,8 +77,7 @@ def test_encode_inverts_decode(kr: tuple, r: random.Random) -> None:
 
 
 def with_diff() -> list[statscl.Kind]:
-    return [k for k in KINDS if k.name not in ("kelm_fabric_err", "dorn_fabric_err",
-                                                "vexa_mac_vl")]
+    return [k for k in KINDS if "diff" in k.operations]
 
 
 def some_request(k: statscl.Kind) -> dict:
@@ -114,13 +116,13 @@ def test_clear_and_diff_match_the_tools_baseline(k: statscl.Kind, tmp_path) -> N
 def test_payload_lengths_follow_the_len_rule(k: statscl.Kind) -> None:
     size = k.stats.size
     full = rng.randbytes(size + 9)
-    if k.len_rule == "== size":
+    if k.len_rule == "exact":
         with pytest.raises(ValueError, match=f"{k.name}: .* {size + 9} bytes .*exactly {size}"):
             k.decode(full)
     else:
         assert k.decode(full) == k.decode(full[:size])
     for short in {size - 1, 9, 3} - {size}:
-        if k.len_rule == "whole values" and short >= 8:
+        if k.len_rule == "whole_values" and short >= 8:
             got = k.decode(full[:short])
             assert got.converted == short // 8 * 8
             whole = k.decode(full[:size])
@@ -138,6 +140,8 @@ def test_bad_input_raises() -> None:
     assert statscl.kind("qos") is qos
     with pytest.raises(LookupError, match="pktflow .*fcmac_if_ctrs"):
         statscl.kind("nosuch")
+    with pytest.raises(TypeError):
+        statscl.kind(True)  # not type 1
     with pytest.raises(KeyError, match="block_9"):
         qos.encode({"block_9": 1})
     for bad in ({"block_0": [1] * 7}, {"block_0": 5}, {"block_0": [-1] + [0] * 7},
@@ -148,8 +152,12 @@ def test_bad_input_raises() -> None:
         qos.encode({"block_select": 1 << 32}, "request")
     with pytest.raises(ValueError, match="diag has no request"):
         statscl.kind("diag").decode(bytes(8), "request")
-    with pytest.raises(ValueError, match="kelm_fabric_err has no diff"):
-        statscl.kind("kelm_fabric_err").diff({}, {})
+    # A diff or clear that does nothing, in the table or exported or not, is refused alike.
+    for name in ("eee_snmp", "fcmac_avg_ctrs", "kelm_fabric_err"):
+        with pytest.raises(ValueError, match=f"^{name} has no diff that does anything"):
+            statscl.kind(name).diff({}, {})
+        with pytest.raises(ValueError, match=f"^{name} has no clear that does anything"):
+            statscl.kind(name).clear({}, {})
     with pytest.raises(ValueError, match="not whole 960-byte records"):
         statscl.decode_many("qos", bytes(961))
 
@@ -166,6 +174,45 @@ def test_missing_library_or_schema_names_where_it_looked(tmp_path) -> None:
     assert "NotFoundError" in out.stderr and gone in out.stderr
     out = run_python("import statscl; statscl.kinds()", STATSCL_SCHEMA=gone)
     assert "NotFoundError" in out.stderr and gone in out.stderr
+
+
+@needs_tool
+def test_the_tools_json_keeps_to_its_schema() -> None:
+    schema = json.loads((PACKAGE / "kinds.schema.json").read_text())
+    validator = jsonschema.Draft202012Validator(schema)
+    told = json.loads(subprocess.run([TOOL, "list", "--json"], check=True, capture_output=True,
+                                     text=True).stdout)
+    validator.validate(told)
+    # A schema that let these through would hold no reader to anything.
+    qos = next(k for k in told["kinds"] if k["name"] == "qos")
+    for bad in ({**qos, "len_rule": ">= size"}, {**qos, "operations": ["req", "stats"]},
+                {**qos, "request_use": {"diff": "unused", "clear": "reads"}},
+                {k: v for k, v in qos.items() if k != "select_all"}, {**qos, "note": ""}):
+        assert not validator.is_valid({**told, "kinds": [bad]}), bad
+
+
+def test_a_description_that_the_library_contradicts_is_refused(tmp_path) -> None:
+    def longer_qos(data: dict, kinds: dict) -> None:
+        kinds["qos"]["stats"]["size"] += 8
+        kinds["qos"]["stats"]["fields"][-1]["count"] += 1
+
+    def other_name(data: dict, kinds: dict) -> None:
+        kinds["kelm_fabric_err"]["name"] = "kelm_fabric_errs"
+
+    cases = [(longer_qos, "qos's statistics record is 968 bytes there, 960 in the library's row"),
+             (other_name, "kelm_fabric_errs's stats_hton, stats_ntoh are not exported"),
+             (lambda data, kinds: data.update(schema_version=0), "schema_version 0, this package"),
+             (lambda data, kinds: kinds["vl"].update(len_rule="at least"), "the kind 'vl'")]
+    for edit, said in cases:
+        data = json.loads((PACKAGE / "kinds.json").read_text())
+        edit(data, {k["name"]: k for k in data["kinds"]})
+        path = tmp_path / "kinds.json"
+        path.write_text(json.dumps(data))
+        # qos's decode would convert a 968-byte record: the load refuses first.
+        out = run_python("import statscl; statscl.kind('qos').decode(bytes(968))",
+                         STATSCL_SCHEMA=str(path))
+        assert "statscl._find.SchemaError" in out.stderr and said in out.stderr, out.stderr
+        assert str(path) in out.stderr
 
 
 def test_works_without_numpy() -> None:

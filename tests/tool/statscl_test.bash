@@ -14,7 +14,7 @@ setup() {
 }
 st() { "${tool[@]}" "$@"; }
 # Each kind's name and its request's size ("-" for none), from `list --json`.
-kinds() { st list --json | awk -F'"' '/^    "name"/ { n = $4 } /^    "request"/ { print n, $3 ~ /null/ ? "-" : "req" }'; }
+kinds() { st list --json | awk -F'"' '/^      "name"/ { n = $4 } /^      "request"/ { print n, $3 ~ /null/ ? "-" : "req" }'; }
 # zeros FILE SIZE, then poke FILE OFFSET HEX: a payload of zeros with some bytes set.
 zeros() { head -c "$2" /dev/zero >"$1"; }
 poke() { printf '%b' "$(sed 's/../\\x&/g' <<<"$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc 2>/dev/null; }
@@ -35,9 +35,17 @@ refuses() {
     # The same bytes on every word size and byte order.
     st list --json | cmp - "$SOURCE/docs/kinds.json"
     st list --json | tr -d ' \n' >list.json
-    grep -qF '{"type":2,"name":"diag","stats_len":">=size","operations":["stats","diff(newer-first)",'\
-'"pss"],"request":null,"stats":{"size":14178,"fields":[{"name":"head_u16","offset":0,"width":2,"count":1},' list.json
-    grep -qF '{"type":null,"name":"kelm_fabric_err",' list.json
+    grep -qF '{"schema_version":1,"kinds":[{"type":1,"name":"pktflow","len_rule":"whole_values",' list.json
+    grep -qF '{"type":2,"name":"diag","len_rule":"at_least","operations":["stats_hton","stats_ntoh",'\
+'"diff","save_pss","restore_pss"],"diff_newer_first":true,"request_use":{"diff":"unused","clear":'\
+'"unused"},"baseline_fields":["head_u16",' list.json
+    # eee has no request, yet its clear does nothing without a pointer to one.
+    grep -qF '"name":"eee","len_rule":"ignored","operations":["stats_hton","stats_ntoh","diff","clear",'\
+'"save_pss","restore_pss"],"diff_newer_first":false,"request_use":{"diff":"unused","clear":"non_null"}'\
+',"baseline_fields":["eee_counter_0","eee_counter_1","eee_counter_2","eee_counter_3"],"select_all":null,'\
+'"request":null,' list.json
+    grep -qF '"select_all":{"field":"path_mask","value":281474976710655},"request":{"size":144,' list.json
+    grep -qF '{"type":null,"name":"kelm_fabric_err","len_rule":"ignored",' list.json
 }
 
 @test "header: the committed one is the tool's output; --version the header's three numbers" {
