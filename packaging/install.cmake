@@ -75,7 +75,9 @@ if(TARGET statscl)
   install(TARGETS statscl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
   list(APPEND statscl_components tool)
 endif()
-include(packaging/python.cmake)
+if(STATSCL_BUILD_PYTHON)
+  include(packaging/python.cmake)
+endif()
 
 # CMake package: find_package(statscl_convert CONFIG) -> statscl::convert.
 install(EXPORT statscl_convert_targets NAMESPACE statscl:: DESTINATION ${statscl_cmake_dir}
