@@ -250,4 +250,7 @@ if(platform IN_LIST statscl_components)
 endif()
 set(CPACK_COMPONENT_DEV_DEPENDS runtime)
 set(CPACK_COMPONENT_TOOL_DEPENDS runtime)
-include(CPack)
+# Inside another project, packaging is that project's.
+if(PROJECT_IS_TOP_LEVEL)
+  include(CPack)
+endif()
