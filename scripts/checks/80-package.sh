@@ -19,7 +19,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build tool ppc package docs python || { echo "package: could not install the packaging tools"; exit 1; }
+install_missing build tool ppc package docs python pip || { echo "package: could not install the packaging tools"; exit 1; }
 build_settings
 
 failures=0
