@@ -13,7 +13,10 @@
 # directory is then the multiarch one.
 include(CMakePackageConfigHelpers)
 
-set(STATSCL_PACKAGE_MAINTAINER "statscl_convert developers <statscl-convert@example.org>"
+# The project takes no mail: its packages name it with an address under the
+# reserved domain .invalid, which says so.  A company's own builds name
+# their own maintainer.
+set(STATSCL_PACKAGE_MAINTAINER "The statscl_convert authors <noreply@statscl-convert.invalid>"
     CACHE STRING "Maintainer named in the Debian packages and their changelog")
 set(STATSCL_PLATFORM_PACKAGE "" CACHE STRING
     "The Debian package of STATSCL_PLATFORM_LIBRARY, which the library's package depends on (e.g. libswitch-platform1 (>= 2.1))")
