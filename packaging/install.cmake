@@ -19,7 +19,7 @@ include(CMakePackageConfigHelpers)
 set(STATSCL_PACKAGE_MAINTAINER "The statscl_convert authors <noreply@statscl-convert.invalid>"
     CACHE STRING "Maintainer named in the Debian packages and their changelog")
 set(STATSCL_PLATFORM_PACKAGE "" CACHE STRING
-    "The Debian package of STATSCL_PLATFORM_LIBRARY, which the library's package depends on (e.g. libswitch-platform1 (>= 2.1))")
+    "Debian package of STATSCL_PLATFORM_LIBRARY for the library's to depend on, e.g. libswitch-platform1 (>= 2)")
 
 add_library(statscl::convert ALIAS statscl_convert)
 set_target_properties(statscl_convert PROPERTIES EXPORT_NAME convert)
