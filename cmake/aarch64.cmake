@@ -4,4 +4,5 @@
 set(statscl_triple aarch64-linux-gnu)
 set(statscl_processor aarch64)
 set(statscl_qemu qemu-aarch64)
+set(statscl_debian_architecture arm64)
 include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

@@ -5,4 +5,5 @@
 set(statscl_triple arm-linux-gnueabihf)
 set(statscl_processor armv7l)
 set(statscl_qemu qemu-arm)
+set(statscl_debian_architecture armhf)
 include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: MIT
 # Shared by the cross toolchain files: Debian's cross compiler for
 # `statscl_triple`, its C library as the root to search, and qemu-user
-# (`statscl_qemu`) to run what is built.  By default the root is Debian's
-# /usr/<triple>; with -DCMAKE_SYSROOT=<dir> it is the switch image's own root
-# file system instead (headers, C library, and the libraries qemu loads).
+# (`statscl_qemu`) to run what is built; `statscl_debian_architecture` is the
+# target's name for dpkg, which labels the Debian packages
+# (packaging/install.cmake).  By default the root is Debian's /usr/<triple>;
+# with -DCMAKE_SYSROOT=<dir> it is the switch image's own root file system
+# instead (headers, C library, and the libraries qemu loads).
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR ${statscl_processor})
 

@@ -5,4 +5,5 @@
 set(statscl_triple powerpc-linux-gnu)
 set(statscl_processor powerpc)
 set(statscl_qemu qemu-ppc)
+set(statscl_debian_architecture powerpc)
 include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

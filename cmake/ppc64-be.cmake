@@ -5,4 +5,5 @@
 set(statscl_triple powerpc64-linux-gnu)
 set(statscl_processor ppc64)
 set(statscl_qemu qemu-ppc64)
+set(statscl_debian_architecture ppc64)
 include(${CMAKE_CURRENT_LIST_DIR}/linux-cross.cmake)

@@ -13,8 +13,13 @@
 # directory is then the multiarch one.
 include(CMakePackageConfigHelpers)
 
-set(STATSCL_PACKAGE_MAINTAINER "statscl_convert developers <statscl-convert@example.org>"
+# The project takes no mail: its packages name it with an address under the
+# reserved domain .invalid, which says so.  A company's own builds name
+# their own maintainer.
+set(STATSCL_PACKAGE_MAINTAINER "The statscl_convert authors <noreply@statscl-convert.invalid>"
     CACHE STRING "Maintainer named in the Debian packages and their changelog")
+set(STATSCL_PLATFORM_PACKAGE "" CACHE STRING
+    "Debian package of STATSCL_PLATFORM_LIBRARY for the library's to depend on, e.g. libswitch-platform1 (>= 2)")
 
 add_library(statscl::convert ALIAS statscl_convert)
 set_target_properties(statscl_convert PROPERTIES EXPORT_NAME convert)
@@ -75,7 +80,9 @@ if(TARGET statscl)
   install(TARGETS statscl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
   list(APPEND statscl_components tool)
 endif()
-include(packaging/python.cmake)
+if(STATSCL_BUILD_PYTHON)
+  include(packaging/python.cmake)
+endif()
 
 # CMake package: find_package(statscl_convert CONFIG) -> statscl::convert.
 install(EXPORT statscl_convert_targets NAMESPACE statscl:: DESTINATION ${statscl_cmake_dir}
@@ -148,15 +155,14 @@ set(CPACK_DEBIAN_PACKAGE_SOURCE statscl-convert)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps (for the tool's package; the library packages state theirs,
-# below) finds the platform's library where it is built (the stand-in) or
-# given; the runtime package's dependency on the stand-in comes from the
-# components' own dependency below.  With the switch platform's library, add
-# its package to CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS.
+# below) finds the library where it is built and the platform's library
+# where it is built (the stand-in) or given; the runtime package's dependency
+# on the stand-in comes from the components' own dependency below, that on
+# the switch platform's library from STATSCL_PLATFORM_PACKAGE.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_CURRENT_BINARY_DIR})
 if(STATSCL_PLATFORM_LIBRARY)
-  get_filename_component(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${STATSCL_PLATFORM_LIBRARY}
-                         DIRECTORY)
-else()
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_CURRENT_BINARY_DIR})
+  get_filename_component(dir ${STATSCL_PLATFORM_LIBRARY} DIRECTORY)
+  list(APPEND CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${dir})
 endif()
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 foreach(component IN LISTS statscl_components)
@@ -239,7 +245,15 @@ foreach(component runtime platform)
   file(WRITE ${dir}/shlibs "${library} ${PROJECT_VERSION_MAJOR} "
                            "${package} (>= ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})\n")
   set(CPACK_DEBIAN_${upper}_PACKAGE_SHLIBDEPS OFF)
-  set(CPACK_DEBIAN_${upper}_PACKAGE_DEPENDS "libc6 (>= ${statscl_glibc})")
+  # libc, the platform's package for the library, and what the user gave.
+  set(depends "libc6 (>= ${statscl_glibc})")
+  if(component STREQUAL runtime AND STATSCL_PLATFORM_PACKAGE)
+    string(APPEND depends ", ${STATSCL_PLATFORM_PACKAGE}")
+  endif()
+  if(NOT "$CACHE{CPACK_DEBIAN_${upper}_PACKAGE_DEPENDS}" STREQUAL "")
+    string(APPEND depends ", $CACHE{CPACK_DEBIAN_${upper}_PACKAGE_DEPENDS}")
+  endif()
+  set(CPACK_DEBIAN_${upper}_PACKAGE_DEPENDS "${depends}")
   set(CPACK_DEBIAN_${upper}_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_SOURCE_DIR}/packaging/triggers
                                                   ${dir}/shlibs ${dir}/symbols)
 endforeach()
@@ -248,4 +262,24 @@ if(platform IN_LIST statscl_components)
 endif()
 set(CPACK_COMPONENT_DEV_DEPENDS runtime)
 set(CPACK_COMPONENT_TOOL_DEPENDS runtime)
-include(CPack)
+# In a cross build dpkg-shlibdeps knows none of the target's libraries (the
+# cross compilers' are packages of the build machine): the tool's package
+# names its C and C++ runtimes itself, those of the GCC that built it.
+if(CMAKE_CROSSCOMPILING)
+  string(REGEX MATCH "^[0-9]+" gcc ${CMAKE_CXX_COMPILER_VERSION})
+  set(CPACK_DEBIAN_TOOL_PACKAGE_SHLIBDEPS OFF)
+  set(CPACK_DEBIAN_TOOL_PACKAGE_DEPENDS "libc6 (>= ${statscl_glibc}), libgcc-s1, libstdc++6 (>= ${gcc})")
+endif()
+# A cross build's packages are for its target, whose Debian architecture the
+# toolchain file names (cmake/linux-cross.cmake); a native build's are for
+# dpkg's own.  Inside another project, packaging is that project's.
+if(CMAKE_CROSSCOMPILING AND NOT CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${statscl_debian_architecture})
+endif()
+if(PROJECT_IS_TOP_LEVEL)
+  if(CMAKE_CROSSCOMPILING AND NOT CPACK_DEBIAN_PACKAGE_ARCHITECTURE)
+    message(WARNING "The toolchain file names no Debian architecture: give the packages theirs "
+                    "with -DCPACK_DEBIAN_PACKAGE_ARCHITECTURE=<arch>")
+  endif()
+  include(CPack)
+endif()

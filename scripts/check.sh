@@ -11,7 +11,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=lib.sh
 . scripts/lib.sh
-install_missing build tool ppc cross python || { echo "check: could not install the build tools"; exit 1; }
+install_missing build ccache tests tool ppc cross python || { echo "check: could not install the build tools"; exit 1; }
 build_settings
 mkdir -p build
 failures=()

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=lib.sh
 . scripts/lib.sh
-install_missing build tool
+install_missing build tests tool
 build_settings
 cmake --preset release >/dev/null
 cmake --build --preset release

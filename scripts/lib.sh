@@ -13,9 +13,9 @@ install_missing() {
         done
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "installing ${missing[*]}"
     local sudo=
     [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "installing the missing Debian packages with ${sudo:+sudo }apt-get: ${missing[*]}"
     $sudo apt-get update -qq &&
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }

@@ -16,7 +16,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build tool ppc clang package || { echo "matrix: could not install the compilers"; exit 1; }
+install_missing build tests tool ppc clang package || { echo "matrix: could not install the compilers"; exit 1; }
 build_settings
 
 ppc=-DCMAKE_TOOLCHAIN_FILE=cmake/ppc32-be.cmake

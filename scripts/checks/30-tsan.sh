@@ -9,7 +9,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build || { echo "tsan: could not install the compiler"; exit 1; }
+install_missing build tests tool || { echo "tsan: could not install the compiler and the libraries"; exit 1; }
 build_settings
 
 mkdir -p build

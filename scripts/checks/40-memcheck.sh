@@ -8,7 +8,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build valgrind || { echo "memcheck: could not install valgrind"; exit 1; }
+install_missing build tests valgrind || { echo "memcheck: could not install valgrind"; exit 1; }
 build_settings
 
 # -T runs from the build folder: --test-dir says where it is.  valgrind's own

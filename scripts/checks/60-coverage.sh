@@ -9,7 +9,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build coverage || { echo "coverage: could not install gcovr"; exit 1; }
+install_missing build tests tool coverage || { echo "coverage: could not install gcovr"; exit 1; }
 build_settings
 
 dir=build/coverage

@@ -16,11 +16,17 @@
 #    files, and installed by pip into a virtual environment, offline, where
 #    the README's Python example runs; the API reference, built with the rest
 #    (it fails on any Doxygen warning) and installed by the dev package.
+#  - A switch build's packages (build/package-switch): 32-bit PowerPC for
+#    /usr, MinSizeRel, against a platform library of its own
+#    (libswitch_platform.so.1, the stand-in cross-compiled under that name)
+#    whose package STATSCL_PLATFORM_PACKAGE names: each package labelled
+#    powerpc (the Python package all), the library's depending on the
+#    platform's beside libc, all clean under lintian.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build tool ppc package docs python || { echo "package: could not install the packaging tools"; exit 1; }
+install_missing build tool ppc package docs python pip || { echo "package: could not install the packaging tools"; exit 1; }
 build_settings
 
 failures=0
@@ -118,5 +124,28 @@ open("qos_now.bin", "wb").write(qos.encode({"block_2": [7] * 7 + [12], "block_5"
 ) || fail "pip install ./python, and the README's Python example"
 quiet cmake --build "$out" --target docs || fail "docs (a Doxygen warning)"
 
-[ "$failures" -eq 0 ] && echo "package: hosts from a prefix (x86-64 and PowerPC), packages, lintian, symbols, a dependent package and API reference ok"
+switch=$PWD/build/package-switch platform=$PWD/build/package-switch/platform
+rm -rf "$switch" && mkdir -p "$platform"
+(
+    quiet powerpc-linux-gnu-gcc -shared -fPIC -Os -Iplatform_api -Wl,-soname,libswitch_platform.so.1 \
+        -o "$platform/libswitch_platform.so.1" platform_api/standin.c &&
+        quiet cmake -S . -B "$switch" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/ppc32-be.cmake" -DSTATSCL_WERROR=ON \
+            -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_INSTALL_PREFIX=/usr -DSTATSCL_BUILD_TESTS=OFF \
+            -DSTATSCL_PLATFORM_LIBRARY="$platform/libswitch_platform.so.1" \
+            -DSTATSCL_PLATFORM_PACKAGE="libswitch-platform1 (>= 1.0)" &&
+        quiet cmake --build "$switch" && cd "$switch" && quiet cpack -G DEB
+) || fail "switch packages"
+debs=("$switch"/*.deb)
+[ ${#debs[@]} -eq 4 ] || fail "expected 4 switch packages, got ${#debs[@]}"
+lintian --fail-on error,warning "${debs[@]}" >"$switch/lintian" 2>&1 || { cat "$switch/lintian"; fail "lintian, switch"; }
+for deb in "${debs[@]}"; do
+    arch=$(dpkg-deb -f "$deb" Architecture) want=powerpc
+    [[ $deb != */python3-* ]] || want=all
+    [ "$arch" = "$want" ] || fail "${deb##*/}: Architecture $arch, not $want"
+    printf '  %-44s Depends: %s\n' "${deb##*/}" "$(dpkg-deb -f "$deb" Depends)"
+done
+depends=$(dpkg-deb -f "$switch"/libstatcl-convert1_*.deb Depends)
+[ "$depends" = "libc6 (>= 2.34), libswitch-platform1 (>= 1.0)" ] || fail "switch library package depends on $depends"
+
+[ "$failures" -eq 0 ] && echo "package: hosts from a prefix (x86-64 and PowerPC), packages, lintian, symbols, a dependent package, API reference and a switch build's packages ok"
 [ "$failures" -eq 0 ]
