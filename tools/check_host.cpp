@@ -20,6 +20,7 @@
 #include <cstring>
 #include <memory>
 
+#include "host_symbols.h"
 #include "tool.h"
 
 namespace statscl::tool {
@@ -42,29 +43,25 @@ struct symbol {
     std::string cxx; ///< the demangled C++ definition, when state is cxx
 };
 
-/// The 18 handler names of the kinds whose save and restore call handlers,
-/// then the platform's four symbols, as platform_api/statscl_platform.h
-/// declares them.
+/// Each kind's handlers, then the platform's symbols, from the list of kinds
+/// and the list of what a host defines (platform_api/host_symbols.h).
 std::vector<symbol> wanted() {
     std::vector<symbol> out;
-    const auto add = [&out](std::string name, std::string expected, bool handler) {
+    const auto add = [&out](std::string name, std::string_view before, std::string_view after,
+                            bool handler) {
+        std::string expected = fmt::format("{} {}{}", before, name, after);
         out.push_back({std::move(name), std::move(expected), handler, found::absent, {}});
     };
     for (const kind_info &k : internal::catalogue)
         if (k.handlers) {
-            const std::string save = fmt::format("statscl_{}_save_pss_hdlr", k.name);
-            const std::string restore = fmt::format("statscl_{}_restore_pss_hdlr", k.name);
-            add(save, fmt::format("int32_t {}(void)", save), true);
-            add(restore,
-                fmt::format("int32_t {}(uint64_t, uint32_t, uint32_t, uint32_t, uint32_t, "
-                            "uint32_t)",
-                            restore),
-                true);
+#define STATSCL_HANDLER(slot, before, after)                                                       \
+    add(fmt::format("statscl_{}_{}_hdlr", k.name, #slot), #before, #after, true);
+            STATSCL_HANDLER_SLOTS(STATSCL_HANDLER)
+#undef STATSCL_HANDLER
         }
-    add("app_log", "int app_log(int, const char *)", false);
-    add("_tmpbuf", "char _tmpbuf[]", false);
-    add("hton_if_index", "uint32_t hton_if_index(uint32_t)", false);
-    add("ntoh_if_index", "uint32_t ntoh_if_index(uint32_t)", false);
+#define STATSCL_PLATFORM(name, before, after) add(#name, #before, #after, false);
+    STATSCL_PLATFORM_SYMBOLS(STATSCL_PLATFORM)
+#undef STATSCL_PLATFORM
     return out;
 }
 
@@ -305,7 +302,7 @@ std::string detail(const symbol &s) {
 bool check_host(const std::string &path, bool as_json, std::string &out) {
     std::vector<symbol> symbols = wanted();
     const host h = read_host(path, symbols);
-    constexpr std::string_view library = "libstatcl_convert.so.1";
+    constexpr std::string_view library = STATSCL_LIBRARY_SONAME;
     const bool needs = std::ranges::find(h.needed, library) != h.needed.end();
     std::vector<std::string> problems, warnings;
     for (const symbol &s : symbols)

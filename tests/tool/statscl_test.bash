@@ -190,7 +190,7 @@ hosts() {
     local src=$SOURCE/tests/tool/hosts/host.c link=(-Llib -Wl,--no-as-needed -lstatcl_convert -Wl,-rpath,/opt/sc)
     mkdir -p lib && echo 'int f(void) { return 0; }' >stub.c
     "$1" -shared -fPIC -Wl,-soname,libstatcl_convert.so.1 -o lib/libstatcl_convert.so stub.c
-    "$1" -o good "$src" "${link[@]}" -Wl,--dynamic-list="$SOURCE/packaging/host_exports.list",--export-dynamic-symbol=app_log
+    "$1" -o good "$src" "${link[@]}" -Wl,--dynamic-list="$EXPORTS"
     "$1" -x c++ -o mangled "$src" -x none "${link[@]}" -rdynamic
     "$1" -fvisibility=hidden -DSAVE_ONLY -o hidden "$src" "${link[@]}"
 }
