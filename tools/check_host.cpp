@@ -68,8 +68,8 @@ std::vector<symbol> wanted() {
 /// What the host's ELF file says besides its symbols: its format and its
 /// dynamic entries.
 struct host {
-    std::string format; ///< "ELF32 big-endian PowerPC executable"
-    bool pie = false;   ///< a position-independent executable, though ET_DYN
+    std::string format;         ///< "ELF32 big-endian PowerPC executable"
+    bool shared_object = false; ///< ET_DYN, not marked a position-independent executable
     std::vector<std::string> needed;
     std::string run_path, run_path_tag; ///< run_path_tag empty when none
 };
@@ -175,7 +175,8 @@ void read_symbols(Elf *elf, Elf_Scn *scn, const GElf_Shdr &sh, std::vector<symbo
     }
 }
 
-/// DT_NEEDED and the run path from the dynamic section.
+/// DT_NEEDED, the run path and whether a position-independent file is an
+/// executable, from the dynamic section.
 void read_dynamic(Elf *elf, Elf_Scn *scn, const GElf_Shdr &sh, host &h) {
     const auto [data, count] = entries(elf, scn, sh, ELF_T_DYN, "the dynamic section");
     for (std::size_t i = 0; i < count; ++i) {
@@ -185,7 +186,7 @@ void read_dynamic(Elf *elf, Elf_Scn *scn, const GElf_Shdr &sh, host &h) {
         if (dyn.d_tag == DT_NULL)
             break;
         if (dyn.d_tag == DT_FLAGS_1 && (dyn.d_un.d_val & DF_1_PIE) != 0)
-            h.pie = true;
+            h.shared_object = false;
         if (dyn.d_tag == DT_NEEDED)
             h.needed.emplace_back(string_at(elf, sh.sh_link, dyn.d_un.d_val));
         // A DT_RUNPATH hides any DT_RPATH from the dynamic linker.
@@ -221,6 +222,7 @@ host read_elf(int fd, uint64_t size, std::vector<symbol> &wanted) {
         throw refusal(fmt::format("not an executable or shared object (ELF type {})",
                                   eh.e_type == ET_REL ? "relocatable" : std::to_string(eh.e_type)));
     host h;
+    h.shared_object = eh.e_type == ET_DYN;
     bool dynamic = false;
     for (Elf_Scn *scn = elf_nextscn(elf.get(), nullptr); scn != nullptr;
          scn = elf_nextscn(elf.get(), scn)) {
@@ -243,8 +245,8 @@ host read_elf(int fd, uint64_t size, std::vector<symbol> &wanted) {
                            machine.empty() ? fmt::format("machine {}", eh.e_machine)
                                            : std::string(machine),
                            eh.e_type == ET_EXEC ? "executable"
-                           : h.pie              ? "executable (PIE)"
-                                                : "shared object");
+                           : h.shared_object    ? "shared object"
+                                                : "executable (PIE)");
     return h;
 }
 
@@ -282,10 +284,10 @@ std::string problem(const symbol &s) {
     return {};
 }
 
-std::string detail(const symbol &s) {
+std::string detail(const symbol &s, bool shared_object) {
     switch (s.state) {
     case found::exported:
-        return "found";
+        return shared_object ? "found if the object is loaded globally" : "found";
     case found::hidden:
         return "not found: defined, not in the dynamic symbol table";
     case found::cxx:
@@ -304,6 +306,15 @@ bool check_host(const std::string &path, bool as_json, std::string &out) {
     const host h = read_host(path, symbols);
     constexpr std::string_view library = STATSCL_LIBRARY_SONAME;
     const bool needs = std::ranges::find(h.needed, library) != h.needed.end();
+    // dlsym's default scope, and the dynamic linker's, hold a shared object
+    // only when it is loaded with RTLD_GLOBAL or linked by the executable.
+    const bool exports =
+        std::ranges::any_of(symbols, [](const symbol &s) { return s.state == found::exported; });
+    const std::string note =
+        h.shared_object && exports
+            ? "a shared object: the library finds what it defines only if it is loaded with "
+              "RTLD_GLOBAL or linked by the executable"
+            : "";
     std::vector<std::string> problems, warnings;
     for (const symbol &s : symbols)
         if (std::string p = problem(s); !p.empty())
@@ -338,6 +349,7 @@ bool check_host(const std::string &path, bool as_json, std::string &out) {
                    {"needed", h.needed},
                    {"run_path", h.run_path_tag.empty() ? json(nullptr) : json(h.run_path)},
                    {"run_path_tag", h.run_path_tag.empty() ? json(nullptr) : json(h.run_path_tag)},
+                   {"note", note.empty() ? json(nullptr) : json(note)},
                    {"symbols", std::move(list)},
                    {"problems", problems},
                    {"warnings", warnings}}
@@ -347,11 +359,12 @@ bool check_host(const std::string &path, bool as_json, std::string &out) {
     }
     std::vector<table_row> rows{{{"symbol", "state", "so the library"}}};
     for (const symbol &s : symbols)
-        rows.push_back({{s.name, std::string(name_of(s.state)), detail(s)}});
-    out = fmt::format("{}: {}\nneeds {}: {}\nrun path: {}\n\n", path, h.format, library,
+        rows.push_back({{s.name, std::string(name_of(s.state)), detail(s, h.shared_object)}});
+    out = fmt::format("{}: {}\nneeds {}: {}\nrun path: {}\n{}\n", path, h.format, library,
                       needs ? "yes" : "no",
                       h.run_path_tag.empty() ? "none"
-                                             : fmt::format("{} ({})", h.run_path, h.run_path_tag)) +
+                                             : fmt::format("{} ({})", h.run_path, h.run_path_tag),
+                      note.empty() ? "" : fmt::format("note: {}\n", note)) +
           table(rows, "<<<") +
           fmt::format("\n{} problem{}, {} warning{}\n", problems.size(),
                       problems.size() == 1 ? "" : "s", warnings.size(),
