@@ -268,7 +268,7 @@ check_hosts() {
     assert_line '  "note": "a shared object: the library finds what it defines only if it is loaded with RTLD_GLOBAL or linked by the executable",'
 }
 
-@test "check-host: anything but a dynamic ELF host is refused with one message, damage never crashes" {
+@test "check-host: anything but a dynamic ELF host is refused with one message" {
     [ -n "$HOST_CC" ] || skip "no check-host in this build"
     hosts "$HOST_CC"
     refuses "cannot open 'missing': No such file" check-host missing
@@ -278,12 +278,4 @@ check_hosts() {
     "$HOST_CC" -c -o host.o stub.c && refuses "host.o: not an executable or shared object" check-host host.o
     echo 'int main(void) { return 0; }' >s.c && "$HOST_CC" -static -o static s.c
     refuses "static: has no dynamic section" check-host static
-    # 4 bytes of 0xff at 60 places: each read is bounded, so a damaged host is
-    # reported or refused, never a crash.
-    RANDOM=7 size=$(stat -c %s good)
-    for _ in $(seq 60); do
-        cp good bad && printf '\377\377\377\377' | dd of=bad bs=1 seek=$(((RANDOM << 15 | RANDOM) % size)) conv=notrunc 2>/dev/null
-        run st check-host bad
-        ((status <= 1)) && [[ $output != *Sanitizer* && $output != *"runtime error"* ]] || fail "exit $status: $output"
-    done
 }
