@@ -18,14 +18,14 @@ constexpr std::size_t log_bound = STATSCL_TMPBUF_SIZE;
 
 // The handlers' types, save_pss_hdlr and restore_pss_hdlr, as the list of
 // what a host defines states them.
-#define STATSCL_HANDLER_TYPE(slot, before, after) using slot##_hdlr = before(*) after;
+#define STATSCL_HANDLER_TYPE(slot, type) using slot##_hdlr = std::add_pointer_t<type>;
 STATSCL_HANDLER_SLOTS(STATSCL_HANDLER_TYPE)
 #undef STATSCL_HANDLER_TYPE
 
 // The export list, the stand-in's symbols file and check-host take the
 // platform's symbols from that list: it must name what the library calls.
-#define STATSCL_DECLARED_AS_LISTED(name, before, after)                                            \
-    static_assert(std::is_same_v<decltype(name), before after>,                                    \
+#define STATSCL_DECLARED_AS_LISTED(name, type)                                                     \
+    static_assert(std::is_same_v<decltype(name), type>,                                            \
                   "statscl_platform.h declares " #name " as host_symbols.h lists it");
 STATSCL_PLATFORM_SYMBOLS(STATSCL_DECLARED_AS_LISTED)
 #undef STATSCL_DECLARED_AS_LISTED

@@ -48,8 +48,8 @@ STATSCL_PI_KINDS(STATSCL_RECEIVE_FACTS)
 
 // save_pss and restore_pss pass their arguments to the kind's handler and
 // return its result: each slot has the type of the handler it calls.
-#define STATSCL_SLOT_IS_HANDLER(slot, before, after)                                               \
-    static_assert(std::is_same_v<statscl_##slot##_fn, before(*) after>,                            \
+#define STATSCL_SLOT_IS_HANDLER(slot, type)                                                        \
+    static_assert(std::is_same_v<std::remove_pointer_t<statscl_##slot##_fn>, type>,                \
                   "a row's " #slot " has its handler's type, as host_symbols.h lists it");
 STATSCL_HANDLER_SLOTS(STATSCL_SLOT_IS_HANDLER)
 #undef STATSCL_SLOT_IS_HANDLER

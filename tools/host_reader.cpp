@@ -148,19 +148,20 @@ void read_dynamic(Elf *elf, Elf_Scn *scn, const GElf_Shdr &sh, host &h) {
 
 std::vector<symbol> wanted() {
     std::vector<symbol> out;
-    const auto add = [&out](std::string name, std::string_view before, std::string_view after,
-                            bool handler) {
-        std::string expected = fmt::format("{} {}{}", before, name, after);
+    // The declaration: the name within the type, before its parameters or bounds.
+    const auto add = [&out](std::string name, std::string_view type, bool handler) {
+        const std::size_t at = type.find_first_of("([");
+        std::string expected = fmt::format("{} {}{}", type.substr(0, at), name, type.substr(at));
         out.push_back({std::move(name), std::move(expected), handler, found::absent, {}});
     };
     for (const kind_info &k : internal::catalogue)
         if (k.handlers) {
-#define STATSCL_HANDLER(slot, before, after)                                                       \
-    add(fmt::format("statscl_{}_{}_hdlr", k.name, #slot), #before, #after, true);
+#define STATSCL_HANDLER(slot, type)                                                                \
+    add(fmt::format("statscl_{}_{}_hdlr", k.name, #slot), #type, true);
             STATSCL_HANDLER_SLOTS(STATSCL_HANDLER)
 #undef STATSCL_HANDLER
         }
-#define STATSCL_PLATFORM(name, before, after) add(#name, #before, #after, false);
+#define STATSCL_PLATFORM(name, type) add(#name, #type, false);
     STATSCL_PLATFORM_SYMBOLS(STATSCL_PLATFORM)
 #undef STATSCL_PLATFORM
     return out;
