@@ -4,9 +4,11 @@
 // lookup by type id.
 #include "statscl_convert.h"
 
+#include "host_symbols.h"
 #include "kinds.h"
 
 #include <string_view>
+#include <type_traits>
 
 namespace {
 
@@ -43,6 +45,14 @@ constexpr bool receive_converts_whole_values(std::string_view name) {
                   "statscl_receive.h has no exact-length table kind: " #name);
 STATSCL_PI_KINDS(STATSCL_RECEIVE_FACTS)
 #undef STATSCL_RECEIVE_FACTS
+
+// save_pss and restore_pss pass their arguments to the kind's handler and
+// return its result: each slot has the type of the handler it calls.
+#define STATSCL_SLOT_IS_HANDLER(slot, type)                                                        \
+    static_assert(std::is_same_v<std::remove_pointer_t<statscl_##slot##_fn>, type>,                \
+                  "a row's " #slot " has its handler's type, as host_symbols.h lists it");
+STATSCL_HANDLER_SLOTS(STATSCL_SLOT_IS_HANDLER)
+#undef STATSCL_SLOT_IS_HANDLER
 
 } // namespace
 

@@ -53,13 +53,13 @@ endif()
 # A host's save and restore handlers, and the platform functions it defines
 # itself, must be in its dynamic symbol table for the library to find them:
 # every host linking statscl::convert, or with pkg-config's flags, exports
-# them through this list of names (a pattern that pkg-config would quote if
-# it were given on the command line).
+# them through this list of names (host_symbols.cmake; a pattern that
+# pkg-config would quote if it were given on the command line).
 set(statscl_exports_list ${CMAKE_INSTALL_DATADIR}/statscl_convert/host_exports.list)
 target_link_options(statscl_convert INTERFACE
-    "$<BUILD_INTERFACE:-Wl,--dynamic-list=${CMAKE_CURRENT_SOURCE_DIR}/packaging/host_exports.list>"
+    "$<BUILD_INTERFACE:-Wl,--dynamic-list=${STATSCL_HOST_EXPORTS}>"
     "$<INSTALL_INTERFACE:-Wl,--dynamic-list=$<INSTALL_PREFIX>/${statscl_exports_list}>")
-install(FILES packaging/host_exports.list DESTINATION ${CMAKE_INSTALL_DATADIR}/statscl_convert
+install(FILES ${STATSCL_HOST_EXPORTS} DESTINATION ${CMAKE_INSTALL_DATADIR}/statscl_convert
         COMPONENT dev)
 
 install(TARGETS statscl_convert EXPORT statscl_convert_targets
@@ -225,7 +225,7 @@ set(statscl_library_runtime statcl_convert)
 set(statscl_library_platform statscl_platform_standin)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS abi/exported_symbols.txt)
 file(STRINGS ${PROJECT_SOURCE_DIR}/abi/exported_symbols.txt statscl_symbols_runtime)
-set(statscl_symbols_platform app_log _tmpbuf hton_if_index ntoh_if_index)
+set(statscl_symbols_platform ${statscl_platform_symbols})
 foreach(component runtime platform)
   string(TOUPPER ${component} upper)
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/packaging/${component})

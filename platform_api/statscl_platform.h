@@ -6,7 +6,7 @@
  *
  * On the switch they come from the platform's own library; elsewhere the
  * stand-in beside this header (standin.c, installed as
- * libstatscl_platform_standin.so) provides them.  A host process may define
+ * libstatscl_platform_standin.so.1) provides them.  A host process may define
  * any of them itself: its definitions take precedence over either library.
  * A host that does so must honour what is stated here.  The declarations
  * give its definitions C linkage and default visibility, so that a host

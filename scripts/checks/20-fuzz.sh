@@ -3,24 +3,26 @@
 # SPDX-License-Identifier: MIT
 # 20-fuzz.sh - builds the fuzz preset (clang 14, libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs every target for FUZZ_SECONDS each
-# (default 30) from the committed seed corpus.  Fails on any finding; the
-# input that caused it is left in build/fuzz/findings/.
+# (default 30) from the committed seed corpus: the library over the table's
+# kinds (table) and the platform-dependent ones (pd), and check-host's ELF
+# reader (host).  Fails on any finding; the input that caused it is left in
+# build/fuzz/findings/.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-install_missing build clang || { echo "fuzz: could not install clang"; exit 1; }
+install_missing build clang tool || { echo "fuzz: could not install clang and libelf"; exit 1; }
 build_settings
 
 seconds=${FUZZ_SECONDS:-30}
 cmake --preset fuzz >/dev/null &&
-    cmake --build --preset fuzz --target statscl_fuzz_table statscl_fuzz_pd >/dev/null ||
+    cmake --build --preset fuzz --target statscl_fuzz_table statscl_fuzz_pd statscl_fuzz_host >/dev/null ||
     { echo "fuzz: build failed"; exit 1; }
 
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
-for target in table pd; do
+for target in table pd host; do
     work=build/fuzz/corpus/$target findings=build/fuzz/findings/$target
     mkdir -p "$work" "$findings"
     log=build/fuzz/$target.log

@@ -4,12 +4,18 @@
 // have them; each records its call with its arguments as received.  No
 // extern "C" here: the public header's declarations give the definitions C
 // linkage, and a misspelt declaration leaves a mangled name that the
-// dispatch cannot find.
+// dispatch cannot find.  Each declaration has its slot's type, which the
+// library holds to the type it calls handlers by.
 #include "oracle.h"
+
+#include <type_traits>
 
 using namespace statscl::oracle;
 
 #define STATSCL_HANDLERS(kind)                                                                     \
+    static_assert(                                                                                 \
+        std::is_same_v<decltype(&statscl_##kind##_save_pss_hdlr), statscl_save_pss_fn> &&          \
+        std::is_same_v<decltype(&statscl_##kind##_restore_pss_hdlr), statscl_restore_pss_fn>);     \
     int32_t statscl_##kind##_save_pss_hdlr() {                                                     \
         events().push_back("call statscl_" #kind "_save_pss_hdlr");                                \
         return save_result;                                                                        \

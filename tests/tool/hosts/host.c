@@ -1,7 +1,7 @@
 /* SPDX-FileCopyrightText: 2026 The statscl_convert authors */
 /* SPDX-License-Identifier: MIT */
-/* A host for check-host.  As C: qos's two handlers and app_log, correct
-   (SAVE_ONLY leaves the restore handler out).
+/* A host for check-host.  As C: qos's two handlers and app_log, correct,
+   of default visibility (SAVE_ONLY leaves the restore handler out).
    As C++ (-x c++): the restore handler takes the wrong arguments, so it is
    an overload with a mangled name. */
 #include <stdint.h>
