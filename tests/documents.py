@@ -1,6 +1,6 @@
 # SPDX-FileCopyrightText: 2026 The statscl_convert authors
 # SPDX-License-Identifier: MIT
-"""The documents held to the tree: `documents.py SOURCE VERSION CHECK`.
+"""The documents held to the tree: `documents.py SOURCE CHECK`.
 
 links    every relative link of every Markdown file reaches a file, and its
          #anchor a heading there;
@@ -8,18 +8,22 @@ lists    the maintainers' guide's gate table names exactly the gate scripts,
          the README's package table exactly the packages that CPack makes,
          and its apt-get lines exactly the build group and everything a
          full build and its tests need (scripts/debian-packages);
-version  every version written by hand is VERSION, the header's.
+version  every version written by hand is the header's.
 """
 import re
 import sys
 from collections import Counter
 from pathlib import Path
 
-source, version, check = Path(sys.argv[1]), sys.argv[2], sys.argv[3]
+source, check = Path(sys.argv[1]), sys.argv[2]
 
 
 def text(name):
     return (source / name).read_text(encoding="utf-8")
+
+
+version = ".".join(re.search(rf"^#define STATSCL_VERSION_{part} (\d+)$", text("include/statscl_convert.h"),
+                             re.M).group(1) for part in ("MAJOR", "MINOR", "PATCH"))
 
 
 def unfenced(markdown):
