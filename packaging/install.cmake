@@ -115,19 +115,15 @@ set(statscl_package_dev libstatcl-convert-dev)
 set(statscl_package_platform libstatscl-platform-standin${PROJECT_VERSION_MAJOR})
 set(statscl_package_tool statscl)
 
-# Each package carries its copyright file and the changelog, compressed as
-# Debian's policy asks (gzip -9n: no name, no time stamp).
-configure_file(packaging/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog @ONLY)
+# Each package carries its copyright file and the changelog (made from
+# CHANGELOG.md), the tool's its manual page, both with the header's version,
+# compressed as Debian's policy asks (gzip -9n: no name, no time stamp).
+include(packaging/changelog.cmake)
+configure_file(packaging/statscl.1.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/statscl.1 @ONLY)
 find_program(STATSCL_GZIP gzip)
 if(STATSCL_GZIP)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/statscl.1)
-  foreach(doc packaging/changelog packaging/statscl.1)
-    get_filename_component(name ${doc} NAME)
-    set(from ${CMAKE_CURRENT_SOURCE_DIR}/${doc})
-    if(EXISTS ${CMAKE_CURRENT_BINARY_DIR}/${doc})
-      set(from ${CMAKE_CURRENT_BINARY_DIR}/${doc})
-    endif()
-    execute_process(COMMAND ${STATSCL_GZIP} -9nc ${from}
+  foreach(name changelog statscl.1)
+    execute_process(COMMAND ${STATSCL_GZIP} -9nc ${CMAKE_CURRENT_BINARY_DIR}/packaging/${name}
                     OUTPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/packaging/${name}.gz)
   endforeach()
   foreach(component IN LISTS statscl_components)
