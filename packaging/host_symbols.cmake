@@ -4,8 +4,9 @@
 # read from their one list, platform_api/host_symbols.h:
 #   statscl_handler_slots     the operations that call a kind's handlers
 #   statscl_platform_symbols  the platform's symbols
-# and the hosts' export list made from them, STATSCL_HOST_EXPORTS (in the
-# build tree; installed by install.cmake).
+# and what is made from them: the hosts' export list, STATSCL_HOST_EXPORTS
+# (in the build tree; installed by install.cmake), and the stand-in's
+# version script.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${PROJECT_SOURCE_DIR}/platform_api/host_symbols.h)
 file(READ ${PROJECT_SOURCE_DIR}/platform_api/host_symbols.h statscl_text)
@@ -30,3 +31,16 @@ foreach(name IN LISTS statscl_platform_symbols)
 endforeach()
 set(STATSCL_HOST_EXPORTS ${PROJECT_BINARY_DIR}/packaging/host_exports.list)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/host_exports.list.in ${STATSCL_HOST_EXPORTS} @ONLY)
+
+# The stand-in exports the platform's symbols and nothing else, as the
+# platform's own library does: whatever else is linked into it (an
+# instrumented build's runtime, say) stays local.
+if(NOT STATSCL_PLATFORM_LIBRARY)
+  list(JOIN statscl_platform_symbols "; " statscl_text)
+  file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/packaging/standin.map
+       CONTENT "{ global: ${statscl_text}; local: *; };\n")
+  target_link_options(statscl_platform PRIVATE
+                      -Wl,--version-script=${PROJECT_BINARY_DIR}/packaging/standin.map)
+  set_property(TARGET statscl_platform APPEND PROPERTY LINK_DEPENDS
+               ${PROJECT_BINARY_DIR}/packaging/standin.map)
+endif()
