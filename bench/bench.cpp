@@ -144,8 +144,16 @@ std::vector<operation> operations() {
     return ops;
 }
 
-// Calls per timing: enough for about 10 microseconds.
-int calls_for(double ns_one) { return std::clamp(static_cast<int>(10000 / ns_one), 4, 100000); }
+// Calls per timing: enough for about 10 microseconds, doubled from 4 until
+// one timing takes that long, once 256 calls have warmed the code and data
+// (the very first calls of a process can take microseconds each).
+template <class Time> int calls_for(Time time) {
+    time(256);
+    int calls = 4;
+    while (calls < (1 << 20) && time(calls) * calls < 10000)
+        calls *= 2;
+    return calls;
+}
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -191,8 +199,8 @@ int main(int argc, char **argv) {
             from_at(0)[i] = static_cast<byte>(i * 131 + 7);
         std::memcpy(to, from_at(0), o.row->stats_len);
         o.select(req);
-        o.calls = calls_for(o.time(to, from_at(0), req, 16));
-        o.copy_calls = calls_for(o.time_copy(to, from_at(0), 16));
+        o.calls = calls_for([&](int n) { return o.time(to, from_at(0), req, n); });
+        o.copy_calls = calls_for([&](int n) { return o.time_copy(to, from_at(0), n); });
         std::vector<double> ns, copy_ns, ratio;
         for (std::size_t k = 0; k < placements; ++k) {
             byte *from = from_at(k);
