@@ -28,6 +28,11 @@ void swap64(byte *dst, const byte *src, std::size_t count);
 /// out may equal either input.
 void diff64_kernel(const byte *older, const byte *newer, byte *out, std::size_t count);
 
+/// Whether this build has its CPU's vector kernels (CMake's
+/// STATSCL_VECTOR_KERNELS): without them every list holds the portable
+/// kernel alone.
+inline constexpr bool vector_kernels = STATSCL_VECTOR_KERNELS;
+
 /// Whether diff64_kernel may be wider than the portable loop, which makes a
 /// long run worth a call rather than the loop inline (CMake decides).
 inline constexpr bool wide_diff64_kernel = STATSCL_WIDE_DIFF64_KERNEL;
