@@ -110,10 +110,10 @@ TEST(kernels, the_loader_binds_the_widest_kernels_this_cpu_runs) {
     std::string swap = "portable", diff = "portable";
 #if defined(__x86_64__)
     __builtin_cpu_init();
-    const bool avx2 = __builtin_cpu_supports("avx2");
+    const bool avx512bw = __builtin_cpu_supports("avx512bw"), avx2 = __builtin_cpu_supports("avx2");
     if (vector_kernels) {
-        swap = avx2 ? "avx2" : __builtin_cpu_supports("ssse3") ? "ssse3" : swap;
-        diff = avx2 ? "avx2" : diff;
+        swap = avx512bw ? "avx512bw" : avx2 ? "avx2" : __builtin_cpu_supports("ssse3") ? "ssse3" : swap;
+        diff = avx512bw ? "avx512bw" : avx2 ? "avx2" : diff;
     }
 #elif defined(__aarch64__)
     if (vector_kernels)

@@ -7,12 +7,14 @@
 namespace statscl::internal {
 
 constexpr kernel<swap64_fn> swap64_list[] = {
+    {"avx512bw", cpu_has_avx512bw, swap64_avx512},
     {"avx2", cpu_has_avx2, swap64_avx2},
     {"ssse3", cpu_has_ssse3, swap64_ssse3},
     {"portable", always, swap64_portable},
 };
 // SSE2, which every x86-64 CPU has, is what the portable kernel compiles to.
 constexpr kernel<diff64_fn> diff64_list[] = {
+    {"avx512bw", cpu_has_avx512bw, diff64_avx512},
     {"avx2", cpu_has_avx2, diff64_avx2},
     {"portable", always, diff64_portable},
 };
