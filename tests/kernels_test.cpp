@@ -43,6 +43,7 @@ template <class Fn> std::string named(const testing::TestParamInfo<kernel<Fn>> &
 
 class swap64_kernel : public testing::TestWithParam<kernel<swap64_fn>> {};
 class diff64_kernel : public testing::TestWithParam<kernel<diff64_fn>> {};
+class copy64_kernel : public testing::TestWithParam<kernel<copy64_fn>> {};
 
 // Out of place and in place; no byte outside the values changes.
 TEST_P(swap64_kernel, reverses_like_the_portable_kernel_at_every_length_and_offset) {
@@ -61,6 +62,25 @@ TEST_P(swap64_kernel, reverses_like_the_portable_kernel_at_every_length_and_offs
             k.fn(in_place.data() + to, in_place.data() + to, count);
             ASSERT_EQ(got, want) << count << " values, from +" << from << " to +" << to;
             ASSERT_EQ(in_place, want_in_place) << count << " values in place at +" << to;
+        }
+}
+
+// Out of place and onto itself; no byte outside the values changes.
+TEST_P(copy64_kernel, copies_like_the_portable_kernel_at_every_length_and_offset) {
+    const kernel<copy64_fn> &k = GetParam();
+    if (!runs(k))
+        GTEST_SKIP() << "skipped: this CPU cannot run the " << k.name << " kernel";
+    std::mt19937 random(20261209);
+    const bytes from = random_bytes(random), to = random_bytes(random);
+    for (std::size_t count = 0; count <= longest; ++count)
+        for (std::size_t at = 0; at < line; ++at) {
+            const std::size_t source = (at * 5 + count) % line;
+            bytes want = to, got = to, same = from;
+            copy64_portable(want.data() + at, from.data() + source, count);
+            k.fn(got.data() + at, from.data() + source, count);
+            k.fn(same.data() + at, same.data() + at, count);
+            ASSERT_EQ(got, want) << count << " values, from +" << source << " to +" << at;
+            ASSERT_EQ(same, from) << count << " values onto themselves at +" << at;
         }
 }
 
@@ -97,6 +117,9 @@ INSTANTIATE_TEST_SUITE_P(kernels, swap64_kernel,
 INSTANTIATE_TEST_SUITE_P(kernels, diff64_kernel,
                          testing::ValuesIn(diff64_kernels().begin(), diff64_kernels().end()),
                          named<diff64_fn>);
+INSTANTIATE_TEST_SUITE_P(kernels, copy64_kernel,
+                         testing::ValuesIn(copy64_kernels().begin(), copy64_kernels().end()),
+                         named<copy64_fn>);
 
 template <class Fn> std::string bound_name(std::span<const kernel<Fn>> list, Fn bound) {
     const auto k = std::find_if(list.begin(), list.end(), [&](const auto &e) { return e.fn == bound; });
@@ -107,21 +130,23 @@ template <class Fn> std::string bound_name(std::span<const kernel<Fn>> list, Fn 
 // which no other test sees.  What the loader must bind follows from the
 // CPU's features alone: the widest kernels it runs.
 TEST(kernels, the_loader_binds_the_widest_kernels_this_cpu_runs) {
-    std::string swap = "portable", diff = "portable";
+    std::string swap = "portable", diff = "portable", copy = "portable";
 #if defined(__x86_64__)
     __builtin_cpu_init();
     const bool avx512bw = __builtin_cpu_supports("avx512bw"), avx2 = __builtin_cpu_supports("avx2");
     if (vector_kernels) {
         swap = avx512bw ? "avx512bw" : avx2 ? "avx2" : __builtin_cpu_supports("ssse3") ? "ssse3" : swap;
         diff = avx512bw ? "avx512bw" : avx2 ? "avx2" : diff;
+        copy = avx512bw ? "avx512bw" : copy;
     }
 #elif defined(__aarch64__)
     if (vector_kernels)
         swap = "neon";
 #endif
-    std::printf("this CPU: swap64 %s, diff64 %s\n", swap.c_str(), diff.c_str());
+    std::printf("this CPU: swap64 %s, diff64 %s, copy64 %s\n", swap.c_str(), diff.c_str(), copy.c_str());
     EXPECT_EQ(bound_name(swap64_kernels(), statscl_bound_swap64()), swap);
     EXPECT_EQ(bound_name(diff64_kernels(), statscl_bound_diff64()), diff);
+    EXPECT_EQ(bound_name(copy64_kernels(), statscl_bound_copy64()), copy);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The statscl_convert authors
 // SPDX-License-Identifier: MIT
-// avx512.cpp - the 512-bit kernels (AVX-512BW): 64-bit byte reversal and
-// subtraction over one walk of a run, 64 bytes a vector.
+// avx512.cpp - the 512-bit kernels (AVX-512BW): 64-bit byte reversal,
+// subtraction and copy over one walk of a run, 64 bytes a vector.
 #include <immintrin.h>
 
 #include <cstdint>
@@ -145,6 +145,10 @@ STATSCL_AVX512 void diff64_avx512(const byte *older, const byte *newer, byte *ou
     each_piece(out, 8 * count, [&](std::size_t at, auto w) STATSCL_AVX512 {
         return minus(load_at<w>(newer + at), load_at<w>(older + at));
     });
+}
+
+STATSCL_AVX512 void copy64_avx512(byte *to, const byte *from, std::size_t count) {
+    each_piece(to, 8 * count, [&](std::size_t at, auto w) STATSCL_AVX512 { return load_at<w>(from + at); });
 }
 
 } // namespace statscl::internal

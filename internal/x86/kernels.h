@@ -13,6 +13,7 @@ void swap64_avx2(byte *dst, const byte *src, std::size_t count);
 void swap64_avx512(byte *dst, const byte *src, std::size_t count);
 void diff64_avx2(const byte *older, const byte *newer, byte *out, std::size_t count);
 void diff64_avx512(const byte *older, const byte *newer, byte *out, std::size_t count);
+void copy64_avx512(byte *to, const byte *from, std::size_t count);
 
 /// The portable kernel out of line, for the vector kernels' last values:
 /// inlined, its registers cost the records that end on a whole vector an
