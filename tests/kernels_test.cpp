@@ -9,11 +9,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace statscl::internal {
+
+// A failing case names its kernel.
+template <class Fn> void PrintTo(const kernel<Fn> &k, std::ostream *out) { *out << k.name; }
+
 namespace {
 
 using bytes = std::vector<unsigned char>;
@@ -45,43 +50,35 @@ class swap64_kernel : public testing::TestWithParam<kernel<swap64_fn>> {};
 class diff64_kernel : public testing::TestWithParam<kernel<diff64_fn>> {};
 class copy64_kernel : public testing::TestWithParam<kernel<copy64_fn>> {};
 
-// Out of place and in place; no byte outside the values changes.
-TEST_P(swap64_kernel, reverses_like_the_portable_kernel_at_every_length_and_offset) {
-    const kernel<swap64_fn> &k = GetParam();
-    if (!runs(k))
-        GTEST_SKIP() << "skipped: this CPU cannot run the " << k.name << " kernel";
-    std::mt19937 random(20261207);
+// A kernel that reads values from src and writes them to dst held to its
+// portable one, out of place and in place; no byte outside the values
+// changes.
+void agrees_with(const kernel<swap64_fn> &k, swap64_fn portable, unsigned seed) {
+    std::mt19937 random(seed);
     const bytes src = random_bytes(random), dst = random_bytes(random);
     for (std::size_t count = 0; count <= longest; ++count)
         for (std::size_t to = 0; to < line; ++to) {
             const std::size_t from = (to * 5 + count) % line;
             bytes want = dst, got = dst, in_place = src, want_in_place = src;
-            swap64_portable(want.data() + to, src.data() + from, count);
+            portable(want.data() + to, src.data() + from, count);
             k.fn(got.data() + to, src.data() + from, count);
-            swap64_portable(want_in_place.data() + to, want_in_place.data() + to, count);
+            portable(want_in_place.data() + to, want_in_place.data() + to, count);
             k.fn(in_place.data() + to, in_place.data() + to, count);
             ASSERT_EQ(got, want) << count << " values, from +" << from << " to +" << to;
             ASSERT_EQ(in_place, want_in_place) << count << " values in place at +" << to;
         }
 }
 
-// Out of place and onto itself; no byte outside the values changes.
+TEST_P(swap64_kernel, reverses_like_the_portable_kernel_at_every_length_and_offset) {
+    if (!runs(GetParam()))
+        GTEST_SKIP() << "skipped: this CPU cannot run the " << GetParam().name << " kernel";
+    agrees_with(GetParam(), swap64_portable, 20261207);
+}
+
 TEST_P(copy64_kernel, copies_like_the_portable_kernel_at_every_length_and_offset) {
-    const kernel<copy64_fn> &k = GetParam();
-    if (!runs(k))
-        GTEST_SKIP() << "skipped: this CPU cannot run the " << k.name << " kernel";
-    std::mt19937 random(20261209);
-    const bytes from = random_bytes(random), to = random_bytes(random);
-    for (std::size_t count = 0; count <= longest; ++count)
-        for (std::size_t at = 0; at < line; ++at) {
-            const std::size_t source = (at * 5 + count) % line;
-            bytes want = to, got = to, same = from;
-            copy64_portable(want.data() + at, from.data() + source, count);
-            k.fn(got.data() + at, from.data() + source, count);
-            k.fn(same.data() + at, same.data() + at, count);
-            ASSERT_EQ(got, want) << count << " values, from +" << source << " to +" << at;
-            ASSERT_EQ(same, from) << count << " values onto themselves at +" << at;
-        }
+    if (!runs(GetParam()))
+        GTEST_SKIP() << "skipped: this CPU cannot run the " << GetParam().name << " kernel";
+    agrees_with(GetParam(), copy64_portable, 20261209);
 }
 
 // Into a third record and into either input; no byte outside the results
