@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
-install_missing build bench valgrind >/dev/null
+install_missing build valgrind >/dev/null
 build_settings
 
 count() { # build dir -> "function bytes instructions" lines

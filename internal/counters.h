@@ -19,7 +19,7 @@ namespace statscl::internal {
 inline void diff64(const byte *older, const byte *newer, byte *out, std::size_t count) {
     // A long run is worth a call when the CPU's kernel is wider than the
     // portable loop; a short one never is.
-    if (wide_diff64_kernel && count >= 8) {
+    if (wide_kernels && count >= 8) {
         diff64_kernel(older, newer, out, count);
         return;
     }
@@ -46,7 +46,8 @@ inline void copy64(byte *to, const byte *from, std::size_t count) {
             store(to + 8 * i, load<uint64_t>(from + 8 * i));
         return;
     }
-    // A long run is the C library's copy, as wide as the CPU allows.  A short
+    // A long run is the copy kernel where the kernels are chosen at load
+    // time, else the C library's copy, as wide as the CPU allows.  A short
     // one is copied inline, 32 bytes at a time, the last 32 (or 16) bytes
     // overlapping the step before: a copy may write a byte twice.
     const std::size_t n = 8 * count;
@@ -57,7 +58,9 @@ inline void copy64(byte *to, const byte *from, std::size_t count) {
         std::memcpy(to + at, &v0, 16);
         std::memcpy(to + also, &v1, 16);
     };
-    if (n >= 256) {
+    if (n >= 256 && wide_kernels) {
+        copy64_kernel(to, from, count);
+    } else if (n >= 256) {
         // memmove: a memcpy of known length may be expanded into rep movs,
         // which is slow to start for a few hundred bytes.
         std::memmove(to, from, n);

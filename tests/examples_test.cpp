@@ -1,18 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The statscl_convert authors
 // SPDX-License-Identifier: MIT
 // What a property cannot say: the dispatch's exact log lines, the lookup's
-// bounds, hand-worked values as anchors for the oracle, and the 64-bit
-// kernels held to one another.
+// bounds, and hand-worked values as anchors for the oracle.
 #include "dispatch.h"
 #include "oracle.h"
-#include "kernels.h"
-#include "portable/kernels.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <random>
 
 namespace statscl::oracle {
 namespace {
@@ -110,95 +105,6 @@ TEST(anchors, pktflow_clamps_element_10_only) {
     base[10] = 0xFFFFFFFF, cur[10] = 0x100000000;
     statscl_pktflow_diff(base, req, cur);
     EXPECT_EQ(cur[10], 1U);
-}
-
-// This CPU's kernels of an operation: each one it runs, then the bound one.
-template <class Fn> std::vector<internal::kernel<Fn>> runnable(std::span<const internal::kernel<Fn>> list, Fn bound) {
-#if defined(__x86_64__)
-    __builtin_cpu_init();
-#endif
-    std::vector<internal::kernel<Fn>> kernels;
-    std::copy_if(list.begin(), list.end(), std::back_inserter(kernels),
-                 [](const auto &k) { return k.supported(); });
-    kernels.push_back({"bound", internal::always, bound});
-    return kernels;
-}
-
-// The loader must bind the first kernel of each list that the CPU runs: a
-// binding left on the portable kernel converts correctly and is only slow,
-// which no other test sees.  What heads the lists is the CPU's own.
-TEST(kernels, the_bound_kernel_is_the_best_this_cpu_runs) {
-    const auto swaps = internal::swap64_kernels();
-    const auto diffs = internal::diff64_kernels();
-    for (const bool portable_last : {swaps.back().fn == internal::swap64_portable,
-                                     diffs.back().fn == internal::diff64_portable,
-                                     swaps.back().supported(), diffs.back().supported()})
-        EXPECT_TRUE(portable_last);
-    std::string best = "portable";
-    if (swaps.size() > 1) {
-#if defined(__x86_64__)
-        __builtin_cpu_init();
-        if (!__builtin_cpu_supports("avx2"))
-            GTEST_SKIP() << "skipped: this CPU has no AVX2, the kernels this test is for";
-        best = "avx2";
-        EXPECT_STREQ(diffs.front().name, "avx2");
-#else
-        best = "neon";
-#endif
-    }
-    EXPECT_EQ(swaps.front().name, best);
-    const auto first = [](const auto &list) {
-        return std::find_if(list.begin(), list.end(), [](const auto &k) { return k.supported(); })->fn;
-    };
-    EXPECT_EQ(internal::statscl_bound_swap64(), first(swaps));
-    EXPECT_EQ(internal::statscl_bound_diff64(), first(diffs));
-}
-
-TEST(kernels, swap_kernels_agree_with_a_bytewise_reversal_at_every_alignment) {
-    std::mt19937 random(20261205);
-    for (const auto &k : runnable(internal::swap64_kernels(), internal::swap64_fn{internal::swap64}))
-        for (const std::size_t count :
-             {0, 1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 64, 151, 2051})
-            for (std::size_t from = 0; from < 8; ++from)
-                for (std::size_t to = 0; to < 8; ++to) {
-                    bytes src(8 * count + 16), dst(8 * count + 16);
-                    for (unsigned char &b : src)
-                        b = static_cast<unsigned char>(random());
-                    bytes want = dst, in_place = src;
-                    for (std::size_t i = 0; i < 8 * count; ++i)
-                        want[to + i] = src[from + (i & ~std::size_t{7}) + 7 - (i & 7)];
-                    k.fn(dst.data() + to, src.data() + from, count);
-                    ASSERT_EQ(dst, want)
-                        << k.name << " count " << count << " +" << from << " +" << to;
-                    k.fn(in_place.data() + from, in_place.data() + from, count);
-                    ASSERT_TRUE(std::equal(in_place.begin() + from,
-                                           in_place.begin() + from + 8 * count, want.begin() + to))
-                        << k.name << " in place";
-                }
-}
-
-// Each diff kernel this CPU runs, at every alignment, out of place and in
-// place on either input, against a subtraction of one counter at a time.
-TEST(kernels, diff_kernels_subtract_like_one_counter_at_a_time) {
-    std::mt19937 random(20261206);
-    for (const auto &k : runnable(internal::diff64_kernels(), internal::diff64_fn{internal::diff64_kernel}))
-        for (const std::size_t count : {0, 3, 8, 9, 15, 16, 17, 35, 64, 151})
-            for (std::size_t at = 0; at < 8; ++at) {
-                bytes older(8 * count + 8), newer(older.size()), out(older.size());
-                for (std::size_t i = 0; i < older.size(); ++i)
-                    older[i] = static_cast<unsigned char>(random()), newer[i] = older[i] ^ 0x5A;
-                bytes want = out, into_older = older, into_newer = newer;
-                for (std::size_t i = at; i < at + 8 * count; i += 8)
-                    internal::store(want.data() + i, internal::load<uint64_t>(newer.data() + i) -
-                                                         internal::load<uint64_t>(older.data() + i));
-                k.fn(older.data() + at, newer.data() + at, out.data() + at, count);
-                k.fn(into_older.data() + at, newer.data() + at, into_older.data() + at, count);
-                k.fn(older.data() + at, into_newer.data() + at, into_newer.data() + at, count);
-                ASSERT_EQ(out, want) << k.name << " count " << count << " +" << at;
-                for (const bytes *in_place : {&into_older, &into_newer})
-                    ASSERT_TRUE(std::equal(want.begin() + at, want.end() - 8 + at,
-                                           in_place->begin() + at)) << k.name << " in place";
-            }
 }
 
 } // namespace

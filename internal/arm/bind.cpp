@@ -11,7 +11,8 @@ constexpr kernel<swap64_fn> swap64_list[] = {
     {"portable", always, swap64_portable},
 };
 constexpr kernel<diff64_fn> diff64_list[] = {{"portable", always, diff64_portable}};
+constexpr kernel<copy64_fn> copy64_list[] = {{"portable", always, copy64_portable}};
 
-STATSCL_BIND_FIRST(swap64_list, diff64_list)
+STATSCL_BIND_FIRST(swap64_list, diff64_list, copy64_list)
 
 } // namespace statscl::internal

@@ -14,15 +14,34 @@ inline uint8x16x4_t reversed(uint8x16x4_t v) {
 }
 
 void swap64_neon(byte *dst, const byte *src, std::size_t count) {
-    std::size_t i = 0;
-    for (; i + 16 <= count; i += 16) { // 128 bytes: both loads, then both stores
-        const uint8x16x4_t a = vld1q_u8_x4(src + 8 * i), b = vld1q_u8_x4(src + 8 * i + 64);
-        vst1q_u8_x4(dst + 8 * i, reversed(a));
-        vst1q_u8_x4(dst + 8 * i + 64, reversed(b));
+    if (count >= 16) {
+        // 128 bytes a step: both loads, then both stores.  The last 128
+        // bytes are taken before anything is stored and stored last: in
+        // place they may overlap the last step, and no shorter step follows.
+        const std::size_t last = 8 * count - 128;
+        const uint8x16x4_t y = reversed(vld1q_u8_x4(src + last));
+        const uint8x16x4_t z = reversed(vld1q_u8_x4(src + last + 64));
+        // Each pointer moves after each access, which the loads and stores
+        // do themselves (post-indexed): no address is computed apart.
+        byte *d = dst;
+        for (const byte *s = src, *end = src + last; s < end;) {
+            const uint8x16x4_t a = vld1q_u8_x4(s);
+            s += 64;
+            const uint8x16x4_t b = vld1q_u8_x4(s);
+            s += 64;
+            vst1q_u8_x4(d, reversed(a));
+            d += 64;
+            vst1q_u8_x4(d, reversed(b));
+            d += 64;
+        }
+        vst1q_u8_x4(dst + last, y);
+        vst1q_u8_x4(dst + last + 64, z);
+        return;
     }
-    if (i + 8 <= count) {
-        vst1q_u8_x4(dst + 8 * i, reversed(vld1q_u8_x4(src + 8 * i)));
-        i += 8;
+    std::size_t i = 0;
+    if (count >= 8) {
+        vst1q_u8_x4(dst, reversed(vld1q_u8_x4(src)));
+        i = 8;
     }
     for (; i + 2 <= count; i += 2)
         vst1q_u8(dst + 8 * i, vrev64q_u8(vld1q_u8(src + 8 * i)));

@@ -53,4 +53,10 @@ inline void diff64_portable(const byte *older, const byte *newer, byte *out, std
         store<uint64_t>(out + 8 * i, load<uint64_t>(newer + 8 * i) - load<uint64_t>(older + 8 * i));
 }
 
+/// copy64_kernel (kernels.h): the C library's copy, as wide as the CPU
+/// allows.
+inline void copy64_portable(byte *to, const byte *from, std::size_t count) {
+    std::memmove(to, from, 8 * count);
+}
+
 } // namespace statscl::internal

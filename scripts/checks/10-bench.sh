@@ -8,6 +8,6 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 # shellcheck source=../lib.sh
 . scripts/lib.sh
-once() { bench/run.sh --benchmark_repetitions=1 --benchmark_min_time=0.0001 && build/bench/bench/statscl_count_calls; }
+once() { bench/run.sh --quick && build/bench/bench/statscl_count_calls; }
 mkdir -p build
 run_logged "bench: built and ran once" build/bench.log once
