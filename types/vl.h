@@ -24,14 +24,19 @@ inline constexpr std::size_t vl_counters = size_of(vl_stats) / 8;
 
 // Bit i of lane_mask (i = 0 to 7) captures lane i of every block; adjacent
 // selected lanes are copied together, and every lane of every block is one
-// copy.
+// copy.  Where that copy is a call, every lane is tested before the runs are
+// sought, so that the call is the function's last jump; where it is a loop of
+// word pairs, the run of every lane is that copy (fewer instructions there).
 inline void vl_clear(void *baseline, const void *req, const void *current) {
     if (baseline == nullptr || req == nullptr || current == nullptr)
         return;
     const uint32_t mask = load<uint32_t>(bytes(req)) & ((1U << vl_lanes) - 1);
+    const auto every_lane = [&] { copy64(bytes(baseline), bytes(current), vl_counters); };
+    if (!copy64_by_word_pairs && mask == (1U << vl_lanes) - 1)
+        return every_lane();
     for_each_bit_run(mask, [&](std::size_t lane, std::size_t n) {
-        if (n == vl_lanes)
-            copy64(bytes(baseline), bytes(current), vl_counters);
+        if (copy64_by_word_pairs && n == vl_lanes)
+            every_lane();
         else
             copy64_strided(bytes(baseline) + 8 * lane, bytes(current) + 8 * lane, n,
                            vl_counters / vl_lanes, 8 * vl_lanes);
