@@ -9,8 +9,10 @@
 # cross targets at -O2 are the workflows' (scripts/check.sh); here PowerPC is
 # built as a switch image is, MinSizeRel, while its Release build is the
 # package gate's; a GCC Debug build is the sanitize workflow's.  GCC's
-# MinSizeRel is left to be named (`05-matrix.sh gcc-minsizerel`): PowerPC's
-# MinSizeRel build holds the library, tests and tool to -Os, in the time CI has.
+# Release and MinSizeRel are left to be named (`05-matrix.sh gcc-release
+# gcc-minsizerel`), in the time CI has: Debian's flags build with GCC and
+# plain cmake at -O2 as Release does, the release workflow builds Release,
+# and PowerPC's MinSizeRel build holds the library, tests and tool to -Os.
 # `05-matrix.sh NAME...` runs only the configurations named.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -28,7 +30,7 @@ declare -A configs=(
     [debian-flags]="-DCMAKE_BUILD_TYPE=None"
     [ppc-minsizerel]="-DCMAKE_BUILD_TYPE=MinSizeRel $ppc"
 )
-order=(gcc-release clang14-release debian-flags ppc-minsizerel)
+order=(clang14-release debian-flags ppc-minsizerel)
 [ $# -eq 0 ] || order=("$@")
 
 # One configuration from a clean folder, in a subshell of its own (Debian's
