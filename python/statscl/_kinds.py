@@ -278,9 +278,10 @@ def library() -> ctypes.CDLL:
     return lib
 
 
+@functools.cache
 def _named(name: str) -> dict[str, Callable[..., None] | None]:
     """A platform-dependent kind's converters exported by name (None where
-    the library exports none)."""
+    the library exports none); looked up once, by the load-time check."""
     out: dict[str, Callable[..., None] | None] = {}
     for slot, proto in _SLOTS.items():
         try:
